@@ -1,0 +1,28 @@
+# Two commands do everything on a fresh Debian 12 machine:
+#   make run   - install what is missing, build, start the game
+#   make test  - install what is missing, build, run every test offscreen
+BUILD ?= build
+JOBS  ?= $(shell nproc)
+
+.PHONY: deps configure build run test bench clean
+
+deps:
+	@bash scripts/install-deps.sh
+
+configure: deps
+	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+
+build: configure
+	@cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	$(BUILD)/kapuna
+
+test: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/kapuna_bench
+
+clean:
+	rm -rf $(BUILD)

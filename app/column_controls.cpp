@@ -1,0 +1,174 @@
+#include "app/column_controls.h"
+
+#include "app/image_list.h"
+#include "app/units.h"
+#include "game/geometry.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <cmath>
+
+using units::MmToPx;
+using units::PxToMm;
+
+namespace {
+
+// The left edge (px) of a control of `width` px centred on x mm.
+int CentredLeft(int xMm, int width)
+{
+    return int(std::lround(MmToPx(xMm - PxToMm(width) / 2.0)));
+}
+
+int TopAt(double yMm)
+{
+    return int(std::lround(MmToPx(yMm)));
+}
+
+QLineEdit *CopyLineEdit(const QLineEdit *from, QWidget *parent)
+{
+    auto *box = new QLineEdit(parent);
+    box->resize(from->size());
+    box->setFont(from->font());
+    box->setAlignment(from->alignment());
+    box->setFrame(from->hasFrame());
+    box->setPalette(from->palette());
+    box->setAutoFillBackground(true);
+    return box;
+}
+
+} // namespace
+
+ColumnControls::ColumnControls(QWidget *window, const ImageList &images, Templates templates)
+    : QObject(window)
+    , window_(window)
+    , images_(images)
+    , templates_(templates)
+{
+}
+
+ColumnControls::~ColumnControls() = default;
+
+QLineEdit *ColumnControls::Create(int i, int xMm, int picture, bool startEnabled)
+{
+    Q_ASSERT(i == Count() + 1);
+    Column column;
+    const QPixmap face = images_.Picture(picture);
+
+    column.start = new QPushButton(window_);
+    column.start->resize(templates_.start->size());
+    column.start->setIconSize(templates_.start->iconSize());
+    column.start->setStyleSheet(templates_.start->styleSheet());
+    column.start->setFocusPolicy(templates_.start->focusPolicy());
+    column.start->setIcon(QIcon(face));
+    column.start->setAccessibleName(tr("%1번 출발").arg(i));
+    const int startTop = TopAt(geometry::kLadderTop - PxToMm(column.start->height()) - 6);
+    column.start->move(CentredLeft(xMm, column.start->width()), startTop);
+    column.start->setEnabled(startEnabled);
+    connect(column.start, &QPushButton::clicked, this, [this, i] { emit startClicked(i); });
+    column.start->show();
+
+    // The pen takes the size of its picture; it stays hidden until it moves.
+    column.pen = new QLabel(window_);
+    column.pen->setPalette(templates_.pen->palette());
+    column.pen->setAutoFillBackground(true);
+    column.pen->setPixmap(face);
+    column.pen->resize(face.deviceIndependentSize().toSize());
+    column.pen->setAttribute(Qt::WA_TransparentForMouseEvents);
+    const double penTopMm = PxToMm(startTop) - PxToMm(column.pen->height()) - 5;
+    column.pen->move(CentredLeft(xMm, column.pen->width()), TopAt(penTopMm));
+    column.pen->hide();
+
+    column.name = CopyLineEdit(templates_.name, window_);
+    column.name->setMaxLength(4);
+    column.name->setText(QStringLiteral("(이름)"));
+    column.name->setAccessibleName(tr("%1번 이름").arg(i));
+    column.name->move(CentredLeft(xMm, column.name->width()),
+                      TopAt(geometry::kLadderTop - PxToMm(column.name->height())));
+    column.name->installEventFilter(this);
+    column.name->show();
+
+    column.prize = CopyLineEdit(templates_.prize, window_);
+    column.prize->setReadOnly(true);
+    column.prize->setFocusPolicy(Qt::ClickFocus);
+    column.prize->setAccessibleName(tr("%1번 당첨내역").arg(i));
+    column.prize->move(CentredLeft(xMm, column.prize->width()), TopAt(geometry::kLadderBottom));
+    column.prize->show();
+
+    columns_.push_back(column);
+    return column.name;
+}
+
+void ColumnControls::Destroy(int count)
+{
+    const int last = std::min(count, Count());
+    for (int i = 1; i <= last; ++i) {
+        Column &column = columns_[std::size_t(i - 1)];
+        delete column.start;
+        delete column.name;
+        delete column.prize;
+        delete column.pen;
+    }
+    columns_.erase(columns_.begin(), columns_.begin() + last);
+}
+
+const ColumnControls::Column *ColumnControls::At(int i) const
+{
+    return i >= 1 && i <= Count() ? &columns_[std::size_t(i - 1)] : nullptr;
+}
+
+QPushButton *ColumnControls::StartButton(int i) const
+{
+    const Column *c = At(i);
+    return c ? c->start : nullptr;
+}
+
+QLineEdit *ColumnControls::NameBox(int i) const
+{
+    const Column *c = At(i);
+    return c ? c->name : nullptr;
+}
+
+QLineEdit *ColumnControls::PrizeBox(int i) const
+{
+    const Column *c = At(i);
+    return c ? c->prize : nullptr;
+}
+
+QLabel *ColumnControls::Pen(int i) const
+{
+    const Column *c = At(i);
+    return c ? c->pen : nullptr;
+}
+
+void ColumnControls::MovePen(int i, int xMm, int yMm)
+{
+    QLabel *pen = Pen(i);
+    if (!pen)
+        return;
+    pen->move(TopAt(xMm), TopAt(yMm - PxToMm(pen->height())));
+    pen->show();
+    pen->raise();
+}
+
+void ColumnControls::ParkPen(int i, int centreXMm)
+{
+    QLabel *pen = Pen(i);
+    if (!pen)
+        return;
+    pen->move(CentredLeft(centreXMm, pen->width()),
+              TopAt(geometry::kLadderBottom - PxToMm(pen->height())));
+}
+
+bool ColumnControls::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::FocusIn) {
+        for (int i = 1; i <= Count(); ++i) {
+            if (columns_[std::size_t(i - 1)].name == watched)
+                emit nameFocused(i);
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}

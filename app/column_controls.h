@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QObject>
+
+#include <vector>
+
+class ImageList;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+
+// The per-column control arrays cmdStart, imgPen, txtName and txtbul. Element
+// 0 of each is the hidden design-time template; elements 1..N are copies of
+// its geometry and settings made by confirm and destroyed at once (never
+// deferred) by the next confirm or by Reset, so no stale control can outlive
+// its ladder.
+class ColumnControls : public QObject
+{
+    Q_OBJECT
+
+public:
+    struct Templates
+    {
+        QPushButton *start;
+        QLineEdit *name;
+        QLineEdit *prize;
+        QLabel *pen;
+    };
+
+    ColumnControls(QWidget *window, const ImageList &images, Templates templates);
+    ~ColumnControls() override;
+
+    // Creates column i's start button, pen, name box and prize box, in that
+    // order, placed around the column at x mm. Returns the new name box so
+    // the window can give it its tab position.
+    QLineEdit *Create(int i, int xMm, int picture, bool startEnabled);
+    // Destroys columns 1..count: start button, name box, prize box, pen.
+    void Destroy(int count);
+    int Count() const { return int(columns_.size()); }
+
+    QPushButton *StartButton(int i) const;
+    QLineEdit *NameBox(int i) const;
+    QLineEdit *PrizeBox(int i) const;
+    QLabel *Pen(int i) const;
+    const Templates &Template() const { return templates_; }
+
+    // Pen i with its lower-left corner at (x, y) mm, shown.
+    void MovePen(int i, int xMm, int yMm);
+    // Pen i centred on x mm, its bottom on the ladder's bottom end.
+    void ParkPen(int i, int centreXMm);
+
+signals:
+    void startClicked(int i);
+    void nameFocused(int i);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    struct Column
+    {
+        QPushButton *start = nullptr;
+        QLabel *pen = nullptr;
+        QLineEdit *name = nullptr;
+        QLineEdit *prize = nullptr;
+    };
+    const Column *At(int i) const;
+
+    QWidget *window_;
+    const ImageList &images_;
+    Templates templates_;
+    std::vector<Column> columns_;
+};

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// Every message the program shows goes through here: a modal box titled
+// "Kapuna" with an information icon and one OK button. Inform returns once
+// the user has pressed OK. Tests substitute a recorder so nothing blocks.
+class Messages
+{
+public:
+    virtual ~Messages() = default;
+    virtual void Inform(const QString &text) = 0;
+};
+
+class MessageBoxMessages final : public Messages
+{
+public:
+    explicit MessageBoxMessages(QWidget *parent = nullptr);
+    void Inform(const QString &text) override;
+
+private:
+    QWidget *parent_;
+};

@@ -1,0 +1,1 @@
+// Anchors the support library; the helpers above are header-only.
