@@ -7,6 +7,8 @@
 #include "game/ladder.h"
 #include "game/palette.h"
 #include "game/whole_number.h"
+#include "setup/member_count.h"
+#include "setup/prize_list.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -176,6 +178,10 @@ void MainWindow::BuildControls()
     columns_ = new ColumnControls(this, images_, {cmdStart0_, txtName0_, txtbul0_, imgPen0_});
     connect(columns_, &ColumnControls::startClicked, this,
             [this](int i) { descent_.StartDescent(std::int16_t(i)); });
+
+    memberCount_ = new MemberCount(state_, drawing_, txtMember_, picUpdown_, &tmrUpdown_, this);
+    prizeList_ = new PrizeList({txtInput_, lstBul_, picAdd_, picDel_, picClear_, txtMember_},
+                               *services_.messages, this);
 
     connect(picOk_, &PictureButton::clicked, this, &MainWindow::picOk_Click);
     connect(picReset_, &PictureButton::clicked, this, &MainWindow::picReset_Click);

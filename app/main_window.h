@@ -18,6 +18,8 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+class MemberCount;
+class PrizeList;
 
 // frmKapuna: the one window of the game. It owns every control and the game
 // state, wires the handlers and shows what the rules decide.
@@ -122,5 +124,7 @@ private:
     PictureButton *picPrint_ = nullptr;
     QWidget *velGif1_ = nullptr;
     ColumnControls *columns_ = nullptr;
+    MemberCount *memberCount_ = nullptr;
+    PrizeList *prizeList_ = nullptr;
     QList<QWidget *> tabOrder_;
 };
