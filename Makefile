@@ -22,7 +22,7 @@ test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 bench: build
-	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/kapuna_bench
+	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && QT_QPA_PLATFORM=offscreen "$$b" || exit 1; done
 
 clean:
 	rm -rf $(BUILD)
