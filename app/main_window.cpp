@@ -205,7 +205,7 @@ void MainWindow::BuildTabOrder()
 
 void MainWindow::InsertInTabOrder(QWidget *widget, int position)
 {
-    tabOrder_.removeAll(nullptr);
+    tabOrder_.removeIf([](const QPointer<QWidget> &w) { return w.isNull(); });
     tabOrder_.insert(std::clamp(position, 0, int(tabOrder_.size())), widget);
     for (int i = 1; i < tabOrder_.size(); ++i)
         setTabOrder(tabOrder_[i - 1], tabOrder_[i]);
@@ -241,6 +241,17 @@ void MainWindow::CentreOnScreen()
     const QSize frame = frameGeometry().size().expandedTo(size());
     move(area.x() + (area.width() - frame.width()) / 2,
          area.y() + (area.height() - frame.height()) / 2);
+}
+
+void MainWindow::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    // Only now does the window know the size of its frame; centre the
+    // whole window, title bar included, once.
+    if (!shownOnce_) {
+        shownOnce_ = true;
+        CentreOnScreen();
+    }
 }
 
 void MainWindow::paintEvent(QPaintEvent *event)
@@ -318,7 +329,6 @@ void MainWindow::picOk_Click()
     for (int i = 1; i <= n; ++i) {
         QLineEdit *name = columns_->Create(i, x, state_.gShuffle(i), state_.gManualStart);
         InsertInTabOrder(name, i);
-        connect(name, &QObject::destroyed, this, [this, name] { tabOrder_.removeAll(name); });
         x += geometry::kColumnSpacing;
         if (numbered)
             state_.gPrizes(i) = QString::number(i);

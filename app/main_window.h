@@ -8,6 +8,7 @@
 #include "game/descent_view.h"
 #include "game/game_state.h"
 
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 
@@ -66,6 +67,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -102,6 +104,7 @@ private:
     QTimer timer1_;
     QTimer tmrUpdown_;
     bool keyPreview_ = false;
+    bool shownOnce_ = false;
 
     QLineEdit *txtInput_ = nullptr;
     QListWidget *lstBul_ = nullptr;
@@ -126,5 +129,6 @@ private:
     ColumnControls *columns_ = nullptr;
     MemberCount *memberCount_ = nullptr;
     PrizeList *prizeList_ = nullptr;
-    QList<QWidget *> tabOrder_;
+    // Focus chain; destroyed name boxes drop out as null pointers.
+    QList<QPointer<QWidget>> tabOrder_;
 };

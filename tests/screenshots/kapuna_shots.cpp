@@ -1,0 +1,50 @@
+// Renders the main window in the states the README shows: the set-up after
+// start, a confirmed ladder of twelve, and a finished automatic game.
+#include "app/fonts.h"
+#include "app/main_window.h"
+#include "support/recording_messages.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    fonts::RegisterKoreanSubstitutes();
+    const QDir out(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("."));
+
+    RecordingMessages messages;
+    Services services;
+    services.messages = &messages;
+    MainWindow window(services);
+    window.show();
+    window.grab().save(out.filePath(QStringLiteral("screenshot-setup.png")));
+
+    window.txtMember()->setText(QStringLiteral("12"));
+    const QStringList prizes = {QStringLiteral("10000"), QStringLiteral("꽝"),
+                                QStringLiteral("5000"), QStringLiteral("커피"),
+                                QStringLiteral("꽝"), QStringLiteral("1000"),
+                                QStringLiteral("청소"), QStringLiteral("꽝"),
+                                QStringLiteral("3000"), QStringLiteral("간식"),
+                                QStringLiteral("꽝"), QStringLiteral("2000")};
+    window.lstBul()->addItems(prizes);
+    window.picOk_Click();
+    window.grab().save(out.filePath(QStringLiteral("screenshot-ladder.png")));
+
+    window.SelectStartMode(0);
+    window.picReset_Click();
+    window.picOk_Click();
+    const QStringList names = {QStringLiteral("민준"), QStringLiteral("서연"), QString(),
+                               QStringLiteral("지호"), QStringLiteral("하은"), QString(),
+                               QStringLiteral("도윤"), QStringLiteral("지우"), QString(),
+                               QStringLiteral("예준"), QStringLiteral("수아"), QString()};
+    for (int i = 1; i <= 12; ++i)
+        window.Columns().NameBox(i)->setText(names[i - 1]);
+    window.Run().StartDescent(1);
+    while (window.Timer1().isActive())
+        window.Run().DescentStep();
+    window.grab().save(out.filePath(QStringLiteral("screenshot-finished.png")));
+    return 0;
+}

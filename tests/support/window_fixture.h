@@ -1,0 +1,56 @@
+#pragma once
+
+#include "app/main_window.h"
+#include "support/recording_messages.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <memory>
+
+// A main window on the offscreen platform with recording services.
+struct WindowFixture
+{
+    RecordingMessages messages;
+    Services services;
+    std::unique_ptr<MainWindow> window;
+
+    WindowFixture()
+    {
+        services.messages = &messages;
+        window = std::make_unique<MainWindow>(services);
+        window->show();
+    }
+
+    MainWindow &w() { return *window; }
+
+    // Confirms a ladder of n players in the given start mode.
+    void Confirm(int n, bool manual = true)
+    {
+        window->txtMember()->setText(QString::number(n));
+        window->SelectStartMode(manual ? 1 : 0);
+        window->picOk_Click();
+    }
+
+    // Runs Timer1's ticks by hand until the timer stops; returns their number.
+    int RunTicks(int limit = 100000)
+    {
+        int ticks = 0;
+        while (window->Timer1().isActive() && ticks < limit) {
+            window->Run().DescentStep();
+            ++ticks;
+        }
+        return ticks;
+    }
+
+    // Direct children of type T that were created at run time (every
+    // design-time control carries a name; the per-column copies do not).
+    template <typename T>
+    int CountCreated() const
+    {
+        int n = 0;
+        for (auto *c : window->findChildren<T *>(QString(), Qt::FindDirectChildrenOnly))
+            n += c->objectName().isEmpty();
+        return n;
+    }
+};

@@ -1,0 +1,315 @@
+#include "app/fonts.h"
+#include "app/picture_button.h"
+#include "app/units.h"
+#include "support/window_fixture.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void windowHasItsCaptionAndClientSize();
+    void controlsStandAtTheirPlaces_data();
+    void controlsStandAtTheirPlaces();
+    void templatesAreHidden();
+    void tabOrderFollowsTheLayout();
+    void pressShowsThePressedFaceWithAnyButton_data();
+    void pressShowsThePressedFaceWithAnyButton();
+    void releaseOffTheButtonRestoresTheFaceWithoutAClick();
+    void picturesResizeOnlyWhereTheyShould_data();
+    void picturesResizeOnlyWhereTheyShould();
+    void tooltipsExactlyWhereWanted();
+    void startsInTheSetupPhase();
+    void startsWithTwoEmptyColumns();
+    void opensCentredOnTheScreen();
+    void exitEndsTheProgramEvenWhileAPenMoves();
+    void everyPictureButtonHasAnAccessibleName();
+};
+
+void TestMainWindow::initTestCase()
+{
+    fonts::RegisterKoreanSubstitutes();
+}
+
+void TestMainWindow::windowHasItsCaptionAndClientSize()
+{
+    WindowFixture f;
+    QCOMPARE(f.w().windowTitle(), QStringLiteral("Kapuna"));
+    QCOMPARE(f.w().size(), QSize(792, 512));
+    QVERIFY(!f.w().windowIcon().isNull());
+    QCOMPARE(f.w().objectName(), QStringLiteral("frmKapuna"));
+}
+
+void TestMainWindow::controlsStandAtTheirPlaces_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("twips");
+    QTest::newRow("txtInput") << "txtInput" << QRect(420, 2010, 825, 195);
+    QTest::newRow("lstBul") << "lstBul" << QRect(360, 2490, 885, 2010);
+    QTest::newRow("txtMember") << "txtMember" << QRect(1380, 480, 270, 255);
+    QTest::newRow("cmdStart0") << "cmdStart0" << QRect(3000, 1500, 585, 555);
+    QTest::newRow("txtName0") << "txtName0" << QRect(2880, 2580, 735, 270);
+    QTest::newRow("txtbul0") << "txtbul0" << QRect(3120, 4680, 735, 270);
+    QTest::newRow("imgPen0") << "imgPen0" << QRect(3720, 1590, 480, 480);
+    QTest::newRow("picUpdown0") << "picUpdown0" << QRect(1770, 300, 285, 315);
+    QTest::newRow("picAdd") << "picAdd" << QRect(1380, 1890, 345, 435);
+    QTest::newRow("picDel") << "picDel" << QRect(1320, 2640, 720, 780);
+    QTest::newRow("picClear") << "picClear" << QRect(1320, 3540, 690, 750);
+    QTest::newRow("picOk") << "picOk" << QRect(1230, 6570, 885, 885);
+    QTest::newRow("picReset") << "picReset" << QRect(210, 6570, 885, 885);
+    QTest::newRow("picAbout") << "picAbout" << QRect(9570, 180, 720, 690);
+    QTest::newRow("picStart0") << "picStart0" << QRect(540, 5430, 1185, 285);
+    QTest::newRow("picStart1") << "picStart1" << QRect(510, 5760, 1170, 270);
+    QTest::newRow("Picture1") << "Picture1" << QRect(3150, 240, 5115, 735);
+    QTest::newRow("picPrint") << "picPrint" << QRect(8790, 180, 750, 720);
+    QTest::newRow("VelGif1") << "VelGif1" << QRect(3090, 180, 5115, 735);
+}
+
+void TestMainWindow::controlsStandAtTheirPlaces()
+{
+    QFETCH(QString, name);
+    QFETCH(QRect, twips);
+    WindowFixture f;
+    auto *control = f.w().findChild<QWidget *>(name);
+    QVERIFY(control);
+    QCOMPARE(control->geometry(),
+             units::TwipRect(twips.x(), twips.y(), twips.width(), twips.height()));
+}
+
+void TestMainWindow::templatesAreHidden()
+{
+    WindowFixture f;
+    for (const char *name : {"cmdStart0", "txtName0", "txtbul0", "imgPen0"})
+        QVERIFY2(f.w().findChild<QWidget *>(QLatin1String(name))->isHidden(), name);
+    // The banner lies over its shadow, which shows along its right and bottom.
+    const QList<QObject *> children = f.w().children();
+    QVERIFY(children.indexOf(f.w().Picture1()) < children.indexOf(f.w().VelGif1()));
+    QCOMPARE(f.w().Picture1()->geometry().topLeft() - f.w().VelGif1()->geometry().topLeft(),
+             QPoint(4, 4));
+}
+
+namespace {
+
+// The next control that Tab would move to.
+QWidget *NextTabStop(QWidget *from)
+{
+    QWidget *next = from->nextInFocusChain();
+    while (next != from
+           && (!(next->focusPolicy() & Qt::TabFocus) || !next->isVisibleTo(from->window())
+               || next->parentWidget() != from->window()))
+        next = next->nextInFocusChain();
+    return next;
+}
+
+} // namespace
+
+void TestMainWindow::tabOrderFollowsTheLayout()
+{
+    WindowFixture f;
+    QCOMPARE(NextTabStop(f.w().txtInput()), f.w().lstBul());
+    QCOMPARE(NextTabStop(f.w().lstBul()), f.w().txtMember());
+    QCOMPARE(f.w().txtInput()->maxLength(), 5);
+    QCOMPARE(f.w().txtMember()->maxLength(), 2);
+
+    // Name box i takes tab position i, right after the prize entry.
+    f.Confirm(3);
+    QWidget *w = f.w().txtInput();
+    for (int i = 1; i <= 3; ++i) {
+        w = NextTabStop(w);
+        QCOMPARE(w, f.w().Columns().NameBox(i));
+    }
+    QCOMPARE(NextTabStop(w), f.w().lstBul());
+}
+
+void TestMainWindow::pressShowsThePressedFaceWithAnyButton_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("normal");
+    QTest::addColumn<int>("pressed");
+    QTest::addColumn<int>("mouseButton");
+    const struct { const char *name; int normal, pressed; } faces[] = {
+        {"picUpdown0", 13, 23}, {"picUpdown1", 14, 24}, {"picAdd", 15, 25},
+        {"picDel", 16, 26},     {"picClear", 17, 27},   {"picOk", 18, 28},
+        {"picReset", 19, 29},   {"picAbout", 20, 30},   {"picHelp", 21, 31},
+        {"picEnd", 22, 32},     {"picPrint", 48, 49},
+    };
+    for (const auto &face : faces) {
+        QTest::addRow("%s left", face.name) << face.name << face.normal << face.pressed
+                                            << int(Qt::LeftButton);
+        QTest::addRow("%s right", face.name) << face.name << face.normal << face.pressed
+                                             << int(Qt::RightButton);
+    }
+}
+
+void TestMainWindow::pressShowsThePressedFaceWithAnyButton()
+{
+    QFETCH(QString, name);
+    QFETCH(int, normal);
+    QFETCH(int, pressed);
+    QFETCH(int, mouseButton);
+    WindowFixture f;
+    auto *button = f.w().findChild<PictureButton *>(name);
+    QVERIFY(button);
+    // Ending the program or opening a box is not what this test is about.
+    button->disconnect(SIGNAL(clicked()));
+    QCOMPARE(button->Face(), normal);
+    QTest::mousePress(button, Qt::MouseButton(mouseButton), {}, QPoint(3, 3));
+    QCOMPARE(button->Face(), pressed);
+    QTest::mouseRelease(button, Qt::MouseButton(mouseButton), {}, QPoint(3, 3));
+    QCOMPARE(button->Face(), normal);
+}
+
+void TestMainWindow::releaseOffTheButtonRestoresTheFaceWithoutAClick()
+{
+    WindowFixture f;
+    PictureButton *ok = f.w().picOk();
+    int clicks = 0;
+    connect(ok, &PictureButton::clicked, &f.w(), [&clicks] { ++clicks; });
+    QTest::mousePress(ok, Qt::LeftButton, {}, QPoint(10, 10));
+    QCOMPARE(ok->Face(), 28);
+    QTest::mouseRelease(ok, Qt::LeftButton, {}, QPoint(200, 10));
+    QCOMPARE(ok->Face(), 18);
+    QCOMPARE(clicks, 0);
+    QCOMPARE(f.w().State().gMemberCount, std::int16_t(0));
+
+    QTest::mouseClick(ok, Qt::RightButton, {}, QPoint(10, 10));
+    QCOMPARE(clicks, 0);
+    QTest::mouseClick(ok, Qt::LeftButton, {}, QPoint(10, 10));
+    QCOMPARE(clicks, 1);
+    QCOMPARE(f.w().State().gMemberCount, std::int16_t(2));
+}
+
+void TestMainWindow::picturesResizeOnlyWhereTheyShould_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QSize>("designSize");
+    QTest::addColumn<QSize>("pressedSize");
+    QTest::newRow("picUpdown1 resizes") << "picUpdown1" << QSize(21, 22) << QSize(23, 23);
+    QTest::newRow("picHelp resizes") << "picHelp" << QSize(49, 50) << QSize(47, 49);
+    QTest::newRow("picEnd resizes") << "picEnd" << QSize(48, 48) << QSize(47, 48);
+    QTest::newRow("picOk keeps its box") << "picOk" << QSize(59, 59) << QSize(59, 59);
+    QTest::newRow("picUpdown0 keeps its box") << "picUpdown0" << QSize(19, 21) << QSize(19, 21);
+}
+
+void TestMainWindow::picturesResizeOnlyWhereTheyShould()
+{
+    QFETCH(QString, name);
+    QFETCH(QSize, designSize);
+    QFETCH(QSize, pressedSize);
+    WindowFixture f;
+    auto *button = f.w().findChild<PictureButton *>(name);
+    button->disconnect(SIGNAL(clicked()));
+    QCOMPARE(button->size(), designSize);
+    QTest::mousePress(button, Qt::LeftButton, {}, QPoint(2, 2));
+    QCOMPARE(button->size(), pressedSize);
+    QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(2, 2));
+    QCOMPARE(button->size(), designSize);
+}
+
+void TestMainWindow::tooltipsExactlyWhereWanted()
+{
+    WindowFixture f;
+    const QMap<QString, QString> expected = {
+        {QStringLiteral("picAbout"), QStringLiteral("Kapuna 정보")},
+        {QStringLiteral("picHelp"), QStringLiteral("도움말")},
+        {QStringLiteral("picEnd"), QStringLiteral("종료")},
+        {QStringLiteral("picPrint"), QStringLiteral("게임 결과 인쇄")},
+    };
+    for (QWidget *child : f.w().findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (child == f.w().VelGif1())
+            continue; // the banner names what it shows
+        QCOMPARE(child->toolTip(), expected.value(child->objectName()));
+    }
+}
+
+void TestMainWindow::startsInTheSetupPhase()
+{
+    WindowFixture f;
+    const GameState &s = f.w().State();
+    QCOMPARE(f.w().txtMember()->text(), QStringLiteral("2"));
+    QVERIFY(s.gManualStart);
+    QVERIFY(!s.gLadderCleared);
+    QCOMPARE(s.gMemberCount, std::int16_t(0));
+    QCOMPARE(s.gLadderLeft, std::int16_t(118));
+    QCOMPARE(f.w().picStart(0)->Face(), 43);
+    QCOMPARE(f.w().picStart(1)->Face(), 40);
+    QVERIFY(!f.w().Timer1().isActive());
+    QVERIFY(!f.w().TmrUpdown().isActive());
+    QCOMPARE(f.w().TmrUpdown().interval(), 200);
+    QVERIFY(!f.w().KeyPreview());
+    QCOMPARE(f.CountCreated<QPushButton>(), 0);
+    for (QWidget *w : {static_cast<QWidget *>(f.w().txtInput()), static_cast<QWidget *>(f.w().lstBul()),
+                       static_cast<QWidget *>(f.w().txtMember()), static_cast<QWidget *>(f.w().picDel())})
+        QVERIFY(w->isEnabled());
+}
+
+void TestMainWindow::startsWithTwoEmptyColumns()
+{
+    WindowFixture f;
+    const QImage &image = f.w().Drawing().Image();
+    const qreal dpr = image.devicePixelRatio();
+    auto inkAt = [&](double xMm, double yMm) {
+        const QPoint p(int(units::MmToPx(xMm) * dpr), int(units::MmToPx(yMm) * dpr));
+        return qAlpha(image.pixel(p)) > 0;
+    };
+    for (double y = 36; y <= 126; y += 5) {
+        QVERIFY(inkAt(118, y));
+        QVERIFY(inkAt(132, y));
+        QVERIFY(!inkAt(125, y));
+        QVERIFY(!inkAt(104, y));
+        QVERIFY(!inkAt(146, y));
+    }
+    QVERIFY(!inkAt(118, 30));
+    QVERIFY(!inkAt(118, 132));
+    // At about x = 446 and 499 logical pixels.
+    QCOMPARE(qRound(units::MmToPx(118)), 446);
+    QCOMPARE(qRound(units::MmToPx(132)), 499);
+}
+
+void TestMainWindow::opensCentredOnTheScreen()
+{
+    WindowFixture f;
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    const QRect frame = f.w().frameGeometry();
+    QVERIFY(qAbs(frame.center().x() - screen.center().x()) <= 1);
+    QVERIFY(qAbs(frame.center().y() - screen.center().y()) <= 1);
+}
+
+void TestMainWindow::exitEndsTheProgramEvenWhileAPenMoves()
+{
+    WindowFixture f;
+    f.Confirm(4);
+    QTest::mouseClick(f.w().Columns().StartButton(2), Qt::LeftButton);
+    QVERIFY(f.w().Timer1().isActive());
+    QTimer::singleShot(0, &f.w(), [&f] { QTest::mouseClick(f.w().picEnd(), Qt::LeftButton, {}, QPoint(5, 5)); });
+    // A guard so a broken exit fails instead of hanging.
+    QTimer guard;
+    guard.setSingleShot(true);
+    connect(&guard, &QTimer::timeout, qApp, [] { QCoreApplication::exit(99); });
+    guard.start(5000);
+    QCOMPARE(QCoreApplication::exec(), 0);
+    QVERIFY(!f.w().Timer1().isActive());
+    QVERIFY(!f.w().isVisible());
+}
+
+void TestMainWindow::everyPictureButtonHasAnAccessibleName()
+{
+    WindowFixture f;
+    QSet<QString> names;
+    for (PictureButton *b : f.w().findChildren<PictureButton *>()) {
+        QVERIFY2(!b->accessibleName().isEmpty(), qPrintable(b->objectName()));
+        names.insert(b->accessibleName());
+    }
+    QCOMPARE(names.size(), f.w().findChildren<PictureButton *>().size());
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "test_main_window.moc"
