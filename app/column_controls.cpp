@@ -1,6 +1,7 @@
 #include "app/column_controls.h"
 
 #include "app/image_list.h"
+#include "app/token_button.h"
 #include "app/units.h"
 #include "game/geometry.h"
 
@@ -57,10 +58,10 @@ QLineEdit *ColumnControls::Create(int i, int xMm, int picture, bool startEnabled
     Column column;
     const QPixmap face = images_.Picture(picture);
 
-    column.start = new QPushButton(window_);
+    column.start = new TokenButton(window_);
     column.start->resize(templates_.start->size());
     column.start->setIconSize(templates_.start->iconSize());
-    column.start->setStyleSheet(templates_.start->styleSheet());
+    column.start->SetBackColour(templates_.start->BackColour());
     column.start->setFocusPolicy(templates_.start->focusPolicy());
     column.start->setIcon(QIcon(face));
     column.start->setAccessibleName(tr("%1번 출발").arg(i));

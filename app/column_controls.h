@@ -8,6 +8,7 @@ class ImageList;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class TokenButton;
 class QWidget;
 
 // The per-column control arrays cmdStart, imgPen, txtName and txtbul. Element
@@ -22,7 +23,7 @@ class ColumnControls : public QObject
 public:
     struct Templates
     {
-        QPushButton *start;
+        TokenButton *start;
         QLineEdit *name;
         QLineEdit *prize;
         QLabel *pen;
@@ -60,7 +61,7 @@ protected:
 private:
     struct Column
     {
-        QPushButton *start = nullptr;
+        TokenButton *start = nullptr;
         QLabel *pen = nullptr;
         QLineEdit *name = nullptr;
         QLineEdit *prize = nullptr;

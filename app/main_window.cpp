@@ -2,6 +2,7 @@
 
 #include "app/fonts.h"
 #include "app/picture_button.h"
+#include "app/token_button.h"
 #include "app/units.h"
 #include "game/geometry.h"
 #include "game/ladder.h"
@@ -103,14 +104,11 @@ void MainWindow::BuildControls()
     txtMember_->setAccessibleName(tr("게임인원"));
 
     // Templates of the per-column arrays: placed, never shown.
-    cmdStart0_ = new QPushButton(this);
+    cmdStart0_ = new TokenButton(this);
     cmdStart0_->setObjectName(QStringLiteral("cmdStart0"));
     cmdStart0_->setGeometry(TwipRect(3000, 1500, 585, 555));
     cmdStart0_->setIconSize(QSize(32, 32));
-    cmdStart0_->setStyleSheet(QStringLiteral(
-        "QPushButton { background: #c0ffff; border: 1px solid #5a8ca8; border-radius: 6px; }"
-        "QPushButton:pressed { background: #a0e8f0; padding-top: 2px; }"
-        "QPushButton:disabled { background: #d8eef0; border-color: #a8c0cc; }"));
+    cmdStart0_->SetBackColour(QColor(0xc0, 0xff, 0xff));
     cmdStart0_->hide();
 
     txtName0_ = new QLineEdit(this);
@@ -258,7 +256,10 @@ void MainWindow::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
     const QRect region = event->rect();
-    painter.fillRect(region, QColor(0xc0, 0xc0, 0xc0));
+    // The background picture covers the whole client area; the grey back
+    // colour shows only if it failed to load.
+    if (images_.Background().isNull())
+        painter.fillRect(region, QColor(0xc0, 0xc0, 0xc0));
     painter.drawPixmap(region, images_.Background(),
                        QRectF(QPointF(region.topLeft()) * images_.Background().devicePixelRatio(),
                               QSizeF(region.size()) * images_.Background().devicePixelRatio())

@@ -19,6 +19,7 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+class TokenButton;
 class MemberCount;
 class PrizeList;
 
@@ -109,7 +110,7 @@ private:
     QLineEdit *txtInput_ = nullptr;
     QListWidget *lstBul_ = nullptr;
     QLineEdit *txtMember_ = nullptr;
-    QPushButton *cmdStart0_ = nullptr;
+    TokenButton *cmdStart0_ = nullptr;
     QLineEdit *txtName0_ = nullptr;
     QLineEdit *txtbul0_ = nullptr;
     QLabel *imgPen0_ = nullptr;

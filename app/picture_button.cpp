@@ -18,6 +18,10 @@ PictureButton::PictureButton(const ImageList &images, int normalFace, int presse
 
 void PictureButton::SetFace(int index)
 {
+    // Giving a box the picture it already shows changes nothing on screen;
+    // a descent re-applies the same faces at every tick.
+    if (index == face_ && (!picture_.isNull() || index <= 0))
+        return;
     face_ = index;
     picture_ = index > 0 ? images_.Picture(index) : QPixmap();
     if (resizesToPicture_ && !picture_.isNull())
