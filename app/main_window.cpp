@@ -41,6 +41,19 @@ void SetBackground(QWidget *widget, QRgb colour, QPalette::ColorRole role = QPal
     widget->setAutoFillBackground(true);
 }
 
+// A player's colour on a name or prize box; the text turns white on the
+// darker colours so that the name and the prize stay readable.
+void SetBoxColour(QLineEdit *box, int colour)
+{
+    const QColor back = QColor::fromRgb(palette::Rgb(colour));
+    QPalette p = box->palette();
+    p.setColor(QPalette::Base, back);
+    const double luminance = 0.299 * back.redF() + 0.587 * back.greenF() + 0.114 * back.blueF();
+    p.setColor(QPalette::Text, luminance < 0.5 ? Qt::white : Qt::black);
+    box->setPalette(p);
+    box->setAutoFillBackground(true);
+}
+
 } // namespace
 
 MainWindow::MainWindow(const Services &services, QWidget *parent)
@@ -449,7 +462,7 @@ void MainWindow::SetPrizeText(int c, const QString &text)
 void MainWindow::SetPrizeColour(int c, int colour)
 {
     if (QLineEdit *box = columns_->PrizeBox(c))
-        SetBackground(box, palette::Rgb(colour), QPalette::Base);
+        SetBoxColour(box, colour);
 }
 
 QString MainWindow::NameText(int i) const
@@ -467,5 +480,5 @@ void MainWindow::SetNameText(int i, const QString &text)
 void MainWindow::SetNameColour(int i, int colour)
 {
     if (QLineEdit *box = columns_->NameBox(i))
-        SetBackground(box, palette::Rgb(colour), QPalette::Base);
+        SetBoxColour(box, colour);
 }
