@@ -1,0 +1,78 @@
+// Writes every picture of the game into assets/images/ at 1x and 2x, and
+// optionally a contact sheet for looking at them. Run by hand (see
+// tools/README.md); the build only compiles the PNGs it leaves behind.
+
+#include "background.h"
+#include "contact_sheet.h"
+#include "faces.h"
+#include "icons.h"
+#include "raster.h"
+#include "tokens.h"
+
+#include "app/image_list.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QImage>
+#include <QTextStream>
+
+namespace {
+
+void Save(const QString &assetsDir, const QString &file, const QImage &image, QSize logical,
+          int scale)
+{
+    if (image.size() != logical * scale)
+        qFatal("make_artwork: %s came out %dx%d, not %dx%d", qPrintable(file), image.width(),
+               image.height(), logical.width() * scale, logical.height() * scale);
+    const QString path = QDir(assetsDir).filePath(file);
+    QDir().mkpath(QFileInfo(path).path());
+    if (!image.save(path, "PNG"))
+        qFatal("make_artwork: cannot write %s", qPrintable(path));
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QGuiApplication app(argc, argv);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Draws the pictures of the game."));
+    parser.addHelpOption();
+    const QCommandLineOption assets(QStringLiteral("assets"),
+                                    QStringLiteral("The assets/ folder to write images/ into."),
+                                    QStringLiteral("dir"));
+    const QCommandLineOption sheet(QStringLiteral("sheet"),
+                                   QStringLiteral("Also write a contact sheet PNG here."),
+                                   QStringLiteral("file"));
+    parser.addOption(assets);
+    parser.addOption(sheet);
+    parser.process(app);
+    if (!parser.isSet(assets))
+        parser.showHelp(1);
+    const QString dir = parser.value(assets);
+
+    raster::LoadFonts();
+    for (int scale : {1, 2}) {
+        for (int i = 1; i <= ImageList::kCount; ++i) {
+            const QImage picture = i <= 12 ? tokens::Token(i, scale) : faces::Face(i, scale);
+            Save(dir, ImageList::PictureFile(i, scale), picture, ImageList::PictureSize(i), scale);
+        }
+        Save(dir, ImageList::BackgroundFile(scale),
+             background::Background(scale).convertToFormat(QImage::Format_RGB32),
+             ImageList::kBackgroundSize, scale);
+        Save(dir, ImageList::LinkCursorFile(scale), icons::LinkCursor(scale),
+             ImageList::kLinkCursorSize, scale);
+    }
+    for (int pixels : ImageList::kIconSizes)
+        Save(dir, ImageList::IconFile(pixels), icons::AppIcon(pixels), QSize(pixels, pixels), 1);
+
+    if (parser.isSet(sheet)) {
+        const QString file = parser.value(sheet);
+        if (!contact_sheet::Sheet(dir).save(file, "PNG"))
+            qFatal("make_artwork: cannot write %s", qPrintable(file));
+        QTextStream(stdout) << "contact sheet: " << file << Qt::endl;
+    }
+    return 0;
+}
