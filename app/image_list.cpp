@@ -1,38 +1,65 @@
 #include "app/image_list.h"
 
 #include <QColor>
+#include <QImage>
 #include <QPainter>
-
-// Stand-in pictures until the artwork lands: plain tiles of the right sizes.
+#include <QtDebug>
 
 namespace {
 
 constexpr std::array<QSize, ImageList::kCount> kSizes = {{
+    // 1-12: the animal tokens.
     {32, 32}, {32, 32}, {32, 32}, {32, 32}, {32, 32}, {32, 32},
     {32, 32}, {32, 32}, {32, 32}, {32, 32}, {32, 32}, {32, 32},
+    // 13-22: normal faces.
     {20, 21}, {21, 22}, {26, 29}, {48, 52}, {48, 50}, {61, 60}, {60, 60}, {48, 48}, {49, 50}, {48, 48},
+    // 23-32: pressed faces.
     {22, 24}, {23, 23}, {26, 31}, {49, 53}, {50, 51}, {61, 61}, {60, 60}, {49, 47}, {47, 49}, {47, 48},
+    // 33-39: greyed faces.
     {19, 23}, {20, 22}, {28, 34}, {49, 55}, {49, 52}, {62, 64}, {62, 62},
+    // 40-47: start-mode faces.
     {78, 18}, {78, 18}, {79, 19}, {79, 19}, {78, 18}, {78, 18}, {79, 19}, {79, 19},
+    // 48-49: the print button.
     {52, 50}, {50, 49},
 }};
 
+// A missing resource must not take the window down with it: a flat tile of
+// the right size keeps every layout that depends on the picture's size.
+QPixmap StandIn(QSize logical, qreal ratio)
+{
+    QPixmap p(logical * ratio);
+    p.setDevicePixelRatio(ratio);
+    p.fill(QColor(0x9a, 0xa4, 0xb0));
+    return p;
+}
+
+QPixmap Load(const QString &file, QSize logical, int scale)
+{
+    QImage image(QLatin1String(":/") + file);
+    if (image.isNull() || image.size() != logical * scale) {
+        qWarning("ImageList: %s is missing or has the wrong size", qPrintable(file));
+        return StandIn(logical, scale);
+    }
+    // The @2x files would be read with ratio 2 anyway; setting it here keeps
+    // the logical size exact whatever the file's name says.
+    image.setDevicePixelRatio(scale);
+    return QPixmap::fromImage(image);
+}
+
 } // namespace
 
-ImageList::ImageList(qreal)
+ImageList::ImageList(qreal devicePixelRatio)
 {
-    for (int i = 1; i <= kCount; ++i) {
-        QPixmap p(PictureSize(i));
-        p.fill(QColor::fromHsv((i * 37) % 360, 120, 230));
-        pictures_[std::size_t(i - 1)] = p;
-    }
-    background_ = QPixmap(795, 515);
-    background_.fill(QColor(0xc0, 0xe0, 0xff));
-    QPainter painter(&background_);
-    painter.fillRect(0, 0, 150, 515, QColor(0x20, 0x60, 0xd0));
-    QPixmap iconPicture(32, 32);
-    iconPicture.fill(Qt::blue);
-    icon_ = QIcon(iconPicture);
+    // Fractional ratios (1.25, 1.5) get the sharper 2x set, scaled down by
+    // the painter, rather than the 1x set scaled up.
+    const int scale = devicePixelRatio > 1.0 ? 2 : 1;
+    for (int i = 1; i <= kCount; ++i)
+        pictures_[std::size_t(i - 1)] = Load(PictureFile(i, scale), PictureSize(i), scale);
+    background_ = Load(BackgroundFile(scale), kBackgroundSize, scale);
+    for (int pixels : kIconSizes)
+        icon_.addPixmap(Load(IconFile(pixels), QSize(pixels, pixels), 1));
+    linkCursor_ = QCursor(Load(LinkCursorFile(scale), kLinkCursorSize, scale),
+                          kLinkCursorHotSpot.x(), kLinkCursorHotSpot.y());
 }
 
 QPixmap ImageList::Picture(int index) const
@@ -47,4 +74,33 @@ QSize ImageList::PictureSize(int index)
     if (index < 1 || index > kCount)
         return {};
     return kSizes[std::size_t(index - 1)];
+}
+
+namespace {
+
+QString Scaled(const QString &stem, int scale)
+{
+    return scale == 2 ? stem + QLatin1String("@2x.png") : stem + QLatin1String(".png");
+}
+
+} // namespace
+
+QString ImageList::PictureFile(int index, int scale)
+{
+    return Scaled(QStringLiteral("images/faces/%1").arg(index, 2, 10, QLatin1Char('0')), scale);
+}
+
+QString ImageList::BackgroundFile(int scale)
+{
+    return Scaled(QStringLiteral("images/background"), scale);
+}
+
+QString ImageList::IconFile(int pixels)
+{
+    return QStringLiteral("images/icon/kapuna-%1.png").arg(pixels);
+}
+
+QString ImageList::LinkCursorFile(int scale)
+{
+    return Scaled(QStringLiteral("images/link_cursor"), scale);
 }
