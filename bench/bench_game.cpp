@@ -1,0 +1,164 @@
+// Figures for the game's hot paths: confirming a ladder of twelve, the
+// random parts alone, the shuffle with the real clock, and the cost of one
+// descent tick including the repaint it causes. Run at device pixel ratio 1;
+// it runs itself again at ratio 2 for the tick figures.
+#include "app/fonts.h"
+#include "app/main_window.h"
+#include "game/ladder.h"
+#include "platform/messages.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QLineEdit>
+#include <QProcess>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace {
+
+class SilentMessages final : public Messages
+{
+public:
+    void Inform(const QString &) override {}
+};
+
+class NullSurface final : public DrawingSurface
+{
+public:
+    void Clear() override {}
+    void SetLineWidth(int) override {}
+    void DrawLine(int, int, int, int, int) override {}
+};
+
+template <typename F>
+double MicrosPerCall(int calls, F &&f)
+{
+    QElapsedTimer t;
+    t.start();
+    for (int i = 0; i < calls; ++i)
+        f();
+    return double(t.nsecsElapsed()) / 1000.0 / calls;
+}
+
+// Average cost of one tick: the step, then the paint of what it dirtied.
+double TickMicros(MainWindow &window)
+{
+    qint64 total = 0;
+    int ticks = 0;
+    for (int round = 0; round < 20; ++round) {
+        window.picOk_Click();
+        QCoreApplication::processEvents();
+        window.Run().StartDescent(1);
+        while (window.Timer1().isActive()) {
+            QElapsedTimer t;
+            t.start();
+            window.Run().DescentStep();
+            window.repaint(); // force the paint now instead of at the next frame
+            total += t.nsecsElapsed();
+            ++ticks;
+        }
+    }
+    return double(total) / 1000.0 / ticks;
+}
+
+double TickMicrosDirtyOnly(MainWindow &window)
+{
+    qint64 total = 0;
+    int ticks = 0;
+    for (int round = 0; round < 20; ++round) {
+        window.picOk_Click();
+        QCoreApplication::processEvents();
+        window.Run().StartDescent(1);
+        while (window.Timer1().isActive()) {
+            QElapsedTimer t;
+            t.start();
+            window.Run().DescentStep();
+            QCoreApplication::processEvents(); // delivers the update of the dirtied region
+            total += t.nsecsElapsed();
+            ++ticks;
+        }
+    }
+    return double(total) / 1000.0 / ticks;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    fonts::RegisterKoreanSubstitutes();
+    const bool tickOnly = app.arguments().contains(QStringLiteral("--tick-only"));
+
+    SilentMessages messages;
+    Services services;
+    services.messages = &messages;
+    MainWindow window(services);
+    window.show();
+    QCoreApplication::processEvents();
+    window.txtMember()->setText(QStringLiteral("12"));
+    window.SelectStartMode(1);
+
+    const double dpr = window.devicePixelRatioF();
+    const double tick = TickMicrosDirtyOnly(window);
+    const double tickFull = qEnvironmentVariableIsSet("KAPUNA_BENCH_DIRTY_ONLY") ? 0.0 : TickMicros(window);
+    std::printf("tick at device pixel ratio %.0f: %.1f us (step + repaint of the dirtied region), "
+                "%.1f us (step + repaint of the whole window)\n",
+                dpr, tick, tickFull);
+    if (tickOnly)
+        return 0;
+
+    const double confirm = MicrosPerCall(500, [&] { window.picOk_Click(); });
+    std::printf("confirm, 12 players (controls + drawing): %.1f us\n", confirm);
+
+    GameState state;
+    NullSurface surface;
+    state.gMemberCount = 12;
+    const double ladder = MicrosPerCall(2000, [&] {
+        state.gShuffle.Recreate(12);
+        ShuffleInto(state, 12);
+        state.gShuffle.Recreate(12);
+        ShuffleInto(state, 12);
+        DrawLadder(state, surface);
+    });
+    std::printf("DrawLadder + two ShuffleInto(12), no drawing: %.1f us\n", ladder);
+
+    QElapsedTimer t;
+    t.start();
+    for (int i = 0; i < 1000; ++i) {
+        state.gShuffle.Recreate(12);
+        ShuffleInto(state, 12);
+    }
+    std::printf("1000 x ShuffleInto(12), real clock: %.2f ms\n", t.nsecsElapsed() / 1e6);
+
+    // A real path driven by the real timer, against its nominal duration.
+    window.picOk_Click();
+    window.Run().StartDescent(1);
+    int ticks = 0;
+    QEventLoop loop;
+    QTimer watcher;
+    watcher.setInterval(1);
+    QObject::connect(&window.Timer1(), &QTimer::timeout, &loop, [&] { ++ticks; });
+    QObject::connect(&watcher, &QTimer::timeout, &loop, [&] {
+        if (!window.Timer1().isActive())
+            loop.quit();
+    });
+    t.restart();
+    watcher.start();
+    loop.exec();
+    const double wall = t.nsecsElapsed() / 1e6;
+    std::printf("timer-driven path: %d ticks in %.1f ms, nominal %d ms, ratio %.3f\n", ticks, wall,
+                ticks * 10, wall / (ticks * 10.0));
+
+    // The tick again on a HiDPI screen.
+    QProcess hidpi;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_SCALE_FACTOR"), QStringLiteral("2"));
+    hidpi.setProcessEnvironment(env);
+    hidpi.setProcessChannelMode(QProcess::ForwardedChannels);
+    std::fflush(stdout);
+    hidpi.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--tick-only")});
+    hidpi.waitForFinished(120000);
+    return hidpi.exitCode();
+}
