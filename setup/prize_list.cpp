@@ -1,8 +1,126 @@
 #include "setup/prize_list.h"
 
+#include "app/picture_button.h"
+#include "game/whole_number.h"
+#include "platform/messages.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+
+namespace {
+
+constexpr double kCountOfAnEmptyBox = 2;
+
+QString ListIsFull()
+{
+    return QStringLiteral("당첨내역이 모두 설정되었습니다.");
+}
+
+// The two "nothing to delete" texts differ by one space, each belonging to
+// its own button.
+QString NothingSelected()
+{
+    return QStringLiteral("삭제할 내용이없습니다.");
+}
+
+QString NothingListed()
+{
+    return QStringLiteral("삭제할 내용이 없습니다.");
+}
+
+} // namespace
+
 PrizeList::PrizeList(Controls controls, Messages &messages, QObject *parent)
     : QObject(parent)
     , c_(controls)
     , messages_(messages)
 {
+    // Deleting works on the one selected prize.
+    c_.lstBul->setSelectionMode(QAbstractItemView::SingleSelection);
+    c_.lstBul->setSortingEnabled(false);
+    c_.txtInput->installEventFilter(this);
+    connect(c_.picAdd, &PictureButton::clicked, this, &PrizeList::picAdd_Click);
+    connect(c_.picDel, &PictureButton::clicked, this, &PrizeList::picDel_Click);
+    connect(c_.picClear, &PictureButton::clicked, this, &PrizeList::picClear_Click);
+}
+
+bool PrizeList::HasRoom() const
+{
+    const double count =
+        whole_number::ToNumber(c_.txtMember->text()).value_or(kCountOfAnEmptyBox);
+    return count >= c_.lstBul->count() + 1;
+}
+
+void PrizeList::Append()
+{
+    c_.lstBul->addItem(c_.txtInput->text());
+    c_.txtInput->clear();
+}
+
+bool PrizeList::txtInput_KeyPress(const QKeyEvent &key)
+{
+    if (key.key() != Qt::Key_Return && key.key() != Qt::Key_Enter)
+        return false;
+    if (c_.txtInput->text().isEmpty())
+        return false;
+    if (HasRoom()) {
+        Append();
+    } else {
+        messages_.Inform(ListIsFull());
+        // The refused entry is dropped only once the user has read why.
+        c_.txtInput->clear();
+    }
+    return true;
+}
+
+void PrizeList::picAdd_Click()
+{
+    if (c_.txtInput->text().isEmpty()) {
+        c_.txtInput->setFocus();
+        return;
+    }
+    if (HasRoom()) {
+        Append();
+        c_.txtInput->setFocus();
+    } else {
+        messages_.Inform(ListIsFull());
+        c_.txtInput->clear();
+    }
+}
+
+void PrizeList::picDel_Click()
+{
+    // The list's current item may be unselected (after Ctrl+click, or set by
+    // the program); only a selected prize is deleted.
+    const QList<QListWidgetItem *> selected = c_.lstBul->selectedItems();
+    if (selected.isEmpty()) {
+        messages_.Inform(NothingSelected());
+        c_.txtInput->setFocus();
+        return;
+    }
+    delete c_.lstBul->takeItem(c_.lstBul->row(selected.first()));
+    // The view would move the selection on to the next prize; a second click
+    // must not delete that one unasked.
+    c_.lstBul->clearSelection();
+    c_.lstBul->setCurrentRow(-1);
+}
+
+void PrizeList::picClear_Click()
+{
+    if (c_.lstBul->count() > 0) {
+        c_.lstBul->clear();
+        return;
+    }
+    messages_.Inform(NothingListed());
+    c_.txtInput->setFocus();
+}
+
+bool PrizeList::eventFilter(QObject *watched, QEvent *event)
+{
+    // A box half-way through its destruction is no QLineEdit any more.
+    if (event->type() == QEvent::KeyPress && qobject_cast<QLineEdit *>(watched) == c_.txtInput
+        && txtInput_KeyPress(*static_cast<QKeyEvent *>(event)))
+        return true;
+    return QObject::eventFilter(watched, event);
 }
