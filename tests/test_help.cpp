@@ -1,0 +1,245 @@
+// The help button's file, the viewer window that shows it, and the help
+// file shipped beside the program.
+
+#include "extras/help_window.h"
+#include "platform/help_viewer.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTextBrowser>
+#include <QtTest>
+
+namespace {
+
+class RecordingHelpViewer final : public HelpViewer
+{
+public:
+    void ShowHelp(const QString &filePath, int command) override
+    {
+        files << filePath;
+        commands << command;
+    }
+    QStringList files;
+    QList<int> commands;
+};
+
+bool WriteAll(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// The build puts the help file beside the program, one folder above the tests.
+QString ShippedHelpFile()
+{
+    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../kapuna.hlp"));
+}
+
+QString ShownText(const HelpWindow &window)
+{
+    return window.Browser()->toPlainText();
+}
+
+} // namespace
+
+class TestHelp : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void helpButtonOpensKapunaHlpBesideTheProgramAtItsStart()
+    {
+        RecordingHelpViewer viewer;
+        ShowProgramHelp(viewer, QStringLiteral("/opt/kapuna"));
+        QCOMPARE(viewer.files, QStringList(QStringLiteral("/opt/kapuna/kapuna.hlp")));
+        QCOMPARE(viewer.commands, QList<int>({15}));
+        QCOMPARE(HelpViewer::kCommandOpenAtStart, 15);
+    }
+
+    void windowShowsTheFile()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("kapuna.hlp"));
+        QVERIFY(WriteAll(path, QStringLiteral("<h1>사다리</h1><p>규칙 설명</p>").toUtf8()));
+        HelpWindow window;
+        QVERIFY(window.LoadFile(path));
+        QVERIFY(ShownText(window).contains(QStringLiteral("규칙 설명")));
+        QCOMPARE(window.windowTitle(), QStringLiteral("Kapuna 도움말"));
+    }
+
+    void unreadableFilesAreReportedInTheWindow_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("missing") << "missing";
+        QTest::newRow("a folder in its place") << "folder";
+        QTest::newRow("too large to be help") << "large";
+    }
+
+    void unreadableFilesAreReportedInTheWindow()
+    {
+        QFETCH(QString, kind);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("kapuna.hlp"));
+        if (kind == QLatin1String("folder"))
+            QVERIFY(QDir().mkpath(path));
+        if (kind == QLatin1String("large"))
+            QVERIFY(WriteAll(path, QByteArray(HelpWindow::kMaxFileBytes + 1, 'x')));
+
+        HelpWindow window;
+        QVERIFY(!window.LoadFile(path));
+        QVERIFY(ShownText(window).contains(QStringLiteral("도움말을 열 수 없습니다")));
+        QVERIFY(ShownText(window).contains(path));
+    }
+
+    void fileNameIsShownAsTextNotMarkup()
+    {
+        HelpWindow window;
+        QVERIFY(!window.LoadFile(QStringLiteral("/nowhere/<b>bold</b>&amp;.hlp")));
+        QVERIFY(ShownText(window).contains(QStringLiteral("/nowhere/<b>bold</b>&amp;.hlp")));
+    }
+
+    void missingFileLeavesTheProgramRunning()
+    {
+        WindowHelpViewer viewer;
+        ShowProgramHelp(viewer, QStringLiteral("/nowhere/kapuna"));
+        QVERIFY(viewer.Window());
+        QVERIFY(viewer.Window()->isVisible());
+        QVERIFY(ShownText(*viewer.Window()).contains(QStringLiteral("도움말을 열 수 없습니다")));
+        // The viewer runs beside the game: nothing modal blocks it.
+        QVERIFY(!viewer.Window()->isModal());
+        QCOMPARE(viewer.Window()->windowModality(), Qt::NonModal);
+        QCOMPARE(QApplication::activeModalWidget(), nullptr);
+    }
+
+    void askingAgainBringsBackTheSameWindowWithTheFileReloaded()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("kapuna.hlp"));
+        QVERIFY(WriteAll(path, "<p>first</p>"));
+        WindowHelpViewer viewer;
+        viewer.ShowHelp(path, HelpViewer::kCommandOpenAtStart);
+        HelpWindow *first = viewer.Window();
+        QVERIFY(first);
+        QVERIFY(WriteAll(path, "<p>second</p>"));
+        viewer.ShowHelp(path, HelpViewer::kCommandOpenAtStart);
+        QCOMPARE(viewer.Window(), first);
+        QVERIFY(ShownText(*first).contains(QStringLiteral("second")));
+    }
+
+    void closedWindowIsOpenedAnew()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("kapuna.hlp"));
+        QVERIFY(WriteAll(path, "<p>help</p>"));
+        WindowHelpViewer viewer;
+        viewer.ShowHelp(path, HelpViewer::kCommandOpenAtStart);
+        QPointer<HelpWindow> first = viewer.Window();
+        QVERIFY(first->close());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!first);
+        QVERIFY(!viewer.Window());
+        viewer.ShowHelp(path, HelpViewer::kCommandOpenAtStart);
+        QVERIFY(viewer.Window());
+        QVERIFY(viewer.Window()->isVisible());
+    }
+
+    void windowGoesWithTheViewer()
+    {
+        QPointer<HelpWindow> window;
+        {
+            WindowHelpViewer viewer;
+            viewer.ShowHelp(QStringLiteral("/nowhere/kapuna.hlp"), HelpViewer::kCommandOpenAtStart);
+            window = viewer.Window();
+            QVERIFY(window);
+        }
+        QVERIFY(!window);
+    }
+
+    void linksWithinTheFileScrollAndOthersAreIgnored()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("kapuna.hlp"));
+        QByteArray html = "<p><a href=\"#far\">down</a> <a href=\"https://kapuna.example/\">web</a></p>";
+        for (int i = 0; i < 200; ++i)
+            html += "<p>filler</p>";
+        html += "<a name=\"far\"></a><p>far away</p>";
+        for (int i = 0; i < 200; ++i)
+            html += "<p>filler</p>";
+        QVERIFY(WriteAll(path, html));
+
+        HelpWindow window;
+        window.resize(400, 300);
+        QVERIFY(window.LoadFile(path));
+        window.show();
+        QScrollBar *bar = window.Browser()->verticalScrollBar();
+        QCOMPARE(bar->value(), 0);
+        const QString before = ShownText(window);
+
+        emit window.Browser()->anchorClicked(QUrl(QStringLiteral("https://kapuna.example/")));
+        QCOMPARE(bar->value(), 0);
+        QCOMPARE(ShownText(window), before);
+
+        emit window.Browser()->anchorClicked(QUrl(QStringLiteral("#far")));
+        QVERIFY(bar->value() > 0);
+        QCOMPARE(ShownText(window), before);
+    }
+
+    void shippedHelpLoads()
+    {
+        HelpWindow window;
+        QVERIFY2(window.LoadFile(ShippedHelpFile()), qPrintable(ShippedHelpFile()));
+        QVERIFY(!ShownText(window).contains(QStringLiteral("도움말을 열 수 없습니다")));
+    }
+
+    void shippedHelpCoversTheGame_data()
+    {
+        QTest::addColumn<QString>("topic");
+        QTest::newRow("what the game is") << QStringLiteral("사다리");
+        QTest::newRow("player count limits") << QStringLiteral("2부터 12까지");
+        QTest::newRow("spinner") << QStringLiteral("스피너");
+        QTest::newRow("adding with Enter") << QStringLiteral("Enter");
+        QTest::newRow("delete") << QStringLiteral("삭제");
+        QTest::newRow("delete all") << QStringLiteral("전체삭제");
+        QTest::newRow("prize limit message") << QStringLiteral("당첨내역이 모두 설정되었습니다.");
+        QTest::newRow("numbered prizes") << QStringLiteral("1, 2, 3");
+        QTest::newRow("manual start") << QStringLiteral("선택시작");
+        QTest::newRow("automatic start") << QStringLiteral("전체시작");
+        QTest::newRow("confirm") << QStringLiteral("게임시작");
+        QTest::newRow("reset") << QStringLiteral("게임재설정");
+        QTest::newRow("pause") << QStringLiteral("Esc");
+        QTest::newRow("printing") << QStringLiteral("기본 프린터");
+        QTest::newRow("PDF without a printer") << QStringLiteral("PDF");
+        QTest::newRow("banner") << QStringLiteral("배너");
+        QTest::newRow("exit") << QStringLiteral("종료");
+    }
+
+    void shippedHelpCoversTheGame()
+    {
+        QFETCH(QString, topic);
+        HelpWindow window;
+        QVERIFY(window.LoadFile(ShippedHelpFile()));
+        QVERIFY2(ShownText(window).contains(topic), qPrintable(topic));
+    }
+
+    void shippedHelpLinksResolveWithinIt()
+    {
+        QFile file(ShippedHelpFile());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QString html = QString::fromUtf8(file.readAll());
+        const QRegularExpression href(QStringLiteral("href=\"#([^\"]+)\""));
+        int links = 0;
+        for (const QRegularExpressionMatch &m : href.globalMatch(html)) {
+            ++links;
+            QVERIFY2(html.contains(QStringLiteral("name=\"%1\"").arg(m.captured(1))),
+                     qPrintable(m.captured(1)));
+        }
+        QVERIFY(links >= 9);
+        QVERIFY(!html.contains(QStringLiteral("href=\"http")));
+    }
+};
+
+QTEST_MAIN(TestHelp)
+#include "test_help.moc"
