@@ -1,0 +1,284 @@
+#include "extras/vel_gif.h"
+
+#include "app/fonts.h"
+
+#include <QDir>
+#include <QImageReader>
+#include <QKeyEvent>
+#include <QLinearGradient>
+#include <QMouseEvent>
+#include <QMovie>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kFlashMs = 150;
+
+const QColor kFieldTop(0xee, 0xf4, 0xff);
+const QColor kFieldBottom(0xd4, 0xe3, 0xfb);
+const QColor kFieldEdge(0x9d, 0xb4, 0xe0);
+const QColor kTagText(0x14, 0x30, 0x6b);
+
+} // namespace
+
+VelGif::VelGif(QString programFolder, QWidget *parent)
+    : QWidget(parent)
+    , programFolder_(std::move(programFolder))
+{
+    setObjectName(QStringLiteral("VelGif"));
+    setFixedSize(kSize);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+
+    stillTimer_.setSingleShot(true);
+    connect(&stillTimer_, &QTimer::timeout, this, &VelGif::StillTimeUp);
+    flashTimer_.setSingleShot(true);
+    flashTimer_.setInterval(kFlashMs);
+    connect(&flashTimer_, &QTimer::timeout, this, [this] {
+        flash_ = false;
+        update();
+    });
+}
+
+VelGif::~VelGif()
+{
+    DropAnimation();
+}
+
+void VelGif::SetTag(const QString &tag)
+{
+    tag_ = tag;
+    setToolTip(tag);
+    setAccessibleName(tag);
+    update();
+}
+
+void VelGif::Start()
+{
+    started_ = true;
+    if (showing_ != Showing::Nothing && !entryTimed_)
+        BeginEntryTime();
+}
+
+void VelGif::LoadImage(const QString &image)
+{
+    stillTimer_.stop();
+    DropAnimation();
+    picture_ = QPixmap();
+    entryTimed_ = false;
+    lastFrame_ = -1;
+
+    const QString path = ResolveImage(image);
+    QImageReader probe(path);
+    const bool animated = !path.isEmpty() && probe.supportsAnimation() && probe.imageCount() > 1;
+    // The first frame is shown at once; an animation plays from it only once
+    // the entry's time begins.
+    QImageReader reader(path);
+    reader.setAutoTransform(true);
+    const QImage first = path.isEmpty() ? QImage() : reader.read();
+
+    if (first.isNull()) {
+        showing_ = Showing::Tag;
+    } else {
+        const QSize fit = PictureRect(first.size()).size();
+        picture_ = QPixmap::fromImage(
+            fit == first.size() ? first
+                                : first.scaled(fit, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        showing_ = Showing::Still;
+        if (animated) {
+            auto *movie = new QMovie(path, QByteArray(), this);
+            if (fit != first.size())
+                movie->setScaledSize(fit);
+            connect(movie, &QMovie::frameChanged, this, &VelGif::AnimationFrameShown);
+            connect(movie, &QMovie::finished, this, &VelGif::AnimationFinished);
+            movie_ = movie;
+            showing_ = Showing::Animation;
+        }
+    }
+
+    setCursor(Qt::PointingHandCursor);
+    if (started_)
+        BeginEntryTime();
+    update();
+}
+
+bool VelGif::QueryClick(std::int16_t what)
+{
+    return what == 1 && showing_ != Showing::Nothing;
+}
+
+bool VelGif::CheckImage(const QString &image)
+{
+    const QString path = ResolveImage(image);
+    return !path.isEmpty() && QImageReader(path).canRead();
+}
+
+void VelGif::NotifyLinkOpened()
+{
+    flash_ = true;
+    flashTimer_.start();
+    update();
+}
+
+QString VelGif::ResolveImage(const QString &image) const
+{
+    if (image.isEmpty())
+        return {};
+    QString text = image;
+    text.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    if (QDir::isAbsolutePath(text))
+        return QDir::cleanPath(text);
+    return QDir::cleanPath(QDir(programFolder_).filePath(text));
+}
+
+bool VelGif::EntryTimeRunning() const
+{
+    return entryTimed_ && (stillTimer_.isActive() || (movie_ && movie_->state() == QMovie::Running));
+}
+
+void VelGif::SetStillTime(int ms)
+{
+    stillTimeMs_ = std::max(ms, 1);
+}
+
+void VelGif::SetMinimumLoopTime(int ms)
+{
+    minimumLoopTimeMs_ = std::max(ms, 0);
+}
+
+void VelGif::BeginEntryTime()
+{
+    entryTimed_ = true;
+    entryClock_.start();
+    if (showing_ == Showing::Animation && movie_) {
+        lastFrame_ = -1;
+        movie_->start();
+    } else {
+        stillTimer_.start(stillTimeMs_);
+    }
+}
+
+void VelGif::StillTimeUp()
+{
+    if (!started_ || showing_ == Showing::Nothing)
+        return;
+    // Re-armed before the signal: its handler normally loads the next entry,
+    // which restarts the clock for that entry.
+    stillTimer_.start(stillTimeMs_);
+    entryClock_.start();
+    emit Cycle();
+}
+
+void VelGif::AnimationFrameShown(int frameNumber)
+{
+    if (movie_)
+        picture_ = movie_->currentPixmap();
+    update();
+    const bool loopEnded = frameNumber == 0 && lastFrame_ > 0;
+    lastFrame_ = frameNumber;
+    if (!loopEnded || !started_ || entryClock_.elapsed() < minimumLoopTimeMs_)
+        return;
+    entryClock_.start();
+    emit Cycle();
+}
+
+void VelGif::AnimationFinished()
+{
+    // A GIF that plays only once, or stops at a frame it cannot decode: its
+    // last frame stays and it is timed like a still picture from here on,
+    // having had at least the minimum loop time.
+    if (!started_)
+        return;
+    const qint64 left = minimumLoopTimeMs_ - entryClock_.elapsed();
+    if (left > 0)
+        stillTimer_.start(int(left));
+    else
+        StillTimeUp();
+}
+
+void VelGif::DropAnimation()
+{
+    if (!movie_)
+        return;
+    // This may run inside one of the movie's own signals (its frame ended a
+    // loop, Cycle loaded the next entry), so it is deleted only later.
+    movie_->disconnect(this);
+    movie_->stop();
+    movie_->deleteLater();
+    movie_ = nullptr;
+}
+
+QRect VelGif::PictureRect(QSize pictureSize) const
+{
+    const QSize fitted = pictureSize.width() > width() || pictureSize.height() > height()
+                             ? pictureSize.scaled(size(), Qt::KeepAspectRatio)
+                             : pictureSize;
+    QRect r(QPoint(0, 0), fitted.expandedTo(QSize(1, 1)));
+    r.moveCenter(rect().center());
+    return r;
+}
+
+void VelGif::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    QLinearGradient field(0, 0, 0, height());
+    field.setColorAt(0, kFieldTop);
+    field.setColorAt(1, kFieldBottom);
+    painter.fillRect(rect(), field);
+
+    if (!picture_.isNull() && showing_ != Showing::Tag) {
+        const QSize logical = picture_.deviceIndependentSize().toSize();
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawPixmap(PictureRect(logical), picture_);
+    } else {
+        painter.setPen(kFieldEdge);
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+        if (showing_ == Showing::Tag && !tag_.isEmpty()) {
+            painter.setFont(fonts::Gulim(11, true));
+            painter.setPen(kTagText);
+            const QRect text = rect().adjusted(8, 0, -8, 0);
+            painter.drawText(text, Qt::AlignCenter,
+                             painter.fontMetrics().elidedText(tag_, Qt::ElideRight, text.width()));
+        }
+    }
+
+    if (flash_)
+        painter.fillRect(rect(), QColor(255, 255, 255, 110));
+}
+
+void VelGif::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        pressed_ = true;
+    event->accept();
+}
+
+void VelGif::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    // Like a button: a press that is dragged off the banner is no click.
+    const bool click = pressed_ && rect().contains(event->position().toPoint());
+    pressed_ = false;
+    if (click)
+        emit Click();
+}
+
+void VelGif::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        emit Click();
+        return;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+QSize VelGif::sizeHint() const
+{
+    return kSize;
+}

@@ -1,0 +1,104 @@
+#pragma once
+
+#include "extras/banner_control.h"
+
+#include <QElapsedTimer>
+#include <QPixmap>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+
+class QMovie;
+
+// VelGif: the banner strip of the main window (341 x 49 pixels). It shows
+// the picture of one list entry: an animated GIF plays through QMovie, any
+// other picture Qt can read is shown still, and a picture that cannot be
+// read is replaced by the entry's tag on a plain field. Pictures are drawn
+// unscaled and centred; larger ones are scaled down to fit.
+//
+// Once started, an entry has its time and then the control raises Cycle: at
+// the end of each loop of an animation (but no sooner than
+// MinimumLoopTime() after the entry began, so a GIF with a tiny loop cannot
+// drive the rotation at frame speed), and every StillTime() for a still
+// picture or a missing one. A left click (or Space/Enter while focused)
+// raises Click. Before the first LoadImage the control shows an empty field,
+// raises no Cycle and answers QueryClick with no.
+class VelGif final : public QWidget, public BannerControl
+{
+    Q_OBJECT
+
+public:
+    static constexpr QSize kSize{341, 49};
+    static constexpr int kStillTimeMs = 4000;
+    static constexpr int kMinimumLoopTimeMs = 1500;
+
+    enum class Showing { Nothing, Tag, Still, Animation };
+
+    // Image texts that are not absolute paths are looked up in programFolder.
+    explicit VelGif(QString programFolder, QWidget *parent = nullptr);
+    ~VelGif() override;
+
+    QSize sizeHint() const override;
+
+    void SetTag(const QString &tag) override;
+    void Start() override;
+    void LoadImage(const QString &image) override;
+    bool QueryClick(std::int16_t what) override;
+    bool CheckImage(const QString &image) override;
+    void NotifyLinkOpened() override;
+
+    // The file an image text names. Backslashes count as folder separators,
+    // so lists written for Windows ("data\ad.gif") work everywhere.
+    QString ResolveImage(const QString &image) const;
+
+    Showing Shows() const { return showing_; }
+    QString Tag() const { return tag_; }
+    bool IsStarted() const { return started_; }
+    bool IsFlashing() const { return flash_; }
+    // Whether the entry shown has begun its time.
+    bool EntryTimeRunning() const;
+    // The picture now on show (the current frame of an animation).
+    QPixmap Picture() const { return picture_; }
+
+    int StillTime() const { return stillTimeMs_; }
+    void SetStillTime(int ms);
+    int MinimumLoopTime() const { return minimumLoopTimeMs_; }
+    void SetMinimumLoopTime(int ms);
+
+    // What the control's clocks call; public so that a test can play the
+    // clock instead of waiting for it.
+    void StillTimeUp();
+    void AnimationFrameShown(int frameNumber);
+    void AnimationFinished();
+
+signals:
+    void Cycle();
+    void Click();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void BeginEntryTime();
+    void DropAnimation();
+    QRect PictureRect(QSize pictureSize) const;
+
+    QString programFolder_;
+    QString tag_;
+    Showing showing_ = Showing::Nothing;
+    QPixmap picture_;
+    QPointer<QMovie> movie_;
+    QTimer stillTimer_;
+    QTimer flashTimer_;
+    QElapsedTimer entryClock_;
+    int stillTimeMs_ = kStillTimeMs;
+    int minimumLoopTimeMs_ = kMinimumLoopTimeMs;
+    int lastFrame_ = -1;
+    bool started_ = false;
+    bool entryTimed_ = false;
+    bool pressed_ = false;
+    bool flash_ = false;
+};

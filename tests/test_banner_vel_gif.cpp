@@ -1,0 +1,437 @@
+// The banner control widget: what it shows, when it asks for the next entry
+// (its clocks are driven by hand here, never waited for) and its clicks.
+#include "extras/vel_gif.h"
+
+#include <QImage>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+// 4 x 4 pictures made with ImageMagick for these tests: two frames (red,
+// then blue) looping forever, and a single green frame.
+const QByteArray kTwoFrameGif = QByteArray::fromHex(
+    "47494638396104000400f00000ff000000000021f904000a00000021ff0b4e45545343415045322e30"
+    "03010000002c0000000004000400000204848f09050021f904000a0000002c00000000040004008000"
+    "00ff0000000204848f0905003b");
+const QByteArray kOneFrameGif = QByteArray::fromHex(
+    "47494638396104000400f0000000800000000021f90400000000002c0000000004000400000204848f"
+    "0905003b");
+
+const QColor kPictureColour(0x30, 0xa0, 0x50);
+
+} // namespace
+
+class TestBannerVelGif : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+
+    void hasTheBannerSize();
+    void resolvesImageTexts_data();
+    void resolvesImageTexts();
+    void checkImageTellsWhetherThePictureLoads_data();
+    void checkImageTellsWhetherThePictureLoads();
+
+    void stillPictureCyclesAfterItsTime();
+    void startBeforeTheFirstImageTimesThatImage();
+    void nothingCyclesBeforeStart();
+    void startAgainDoesNotRestartTheEntryTime();
+    void missingPictureShowsTheTagAndStillCycles();
+    void stillPictureIsPaintedCentred();
+    void largePictureIsScaledDownToFit();
+
+    void animatedGifCyclesAtTheEndOfEachLoop();
+    void shortLoopsWaitForTheMinimumTime();
+    void animationThatStopsIsTimedLikeAStill();
+    void singleFrameGifIsAStill();
+    void loadingFromACycleHandlerKeepsRotating();
+
+    void leftClickRaisesClick();
+    void otherClicksDoNot_data();
+    void otherClicksDoNot();
+    void keyboardActivationRaisesClick();
+    void queryClickAnswersYesToOneOnceAnEntryIsShown();
+    void tagIsTheTooltipAndAccessibleName();
+    void handCursorOverAShownBanner();
+    void linkOpenedFlashesBriefly();
+
+private:
+    QString WritePicture(const QString &name, QSize size = VelGif::kSize);
+    QString WriteBytes(const QString &name, const QByteArray &bytes);
+
+    QTemporaryDir dir_;
+};
+
+void TestBannerVelGif::init()
+{
+    QVERIFY(dir_.isValid());
+    QVERIFY(QDir(dir_.path()).mkpath(QStringLiteral("data")));
+}
+
+QString TestBannerVelGif::WritePicture(const QString &name, QSize size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(kPictureColour);
+    const QString path = dir_.filePath(name);
+    return image.save(path) ? path : QString();
+}
+
+QString TestBannerVelGif::WriteBytes(const QString &name, const QByteArray &bytes)
+{
+    QFile file(dir_.filePath(name));
+    if (!file.open(QIODevice::WriteOnly))
+        return {};
+    file.write(bytes);
+    return file.fileName();
+}
+
+void TestBannerVelGif::hasTheBannerSize()
+{
+    VelGif banner(dir_.path());
+    QCOMPARE(banner.size(), QSize(341, 49));
+    QCOMPARE(banner.sizeHint(), QSize(341, 49));
+}
+
+void TestBannerVelGif::resolvesImageTexts_data()
+{
+    QTest::addColumn<QString>("image");
+    QTest::addColumn<QString>("resolved");
+
+    QTest::newRow("relative") << "data/ad1.gif" << "/opt/kapuna/data/ad1.gif";
+    QTest::newRow("bare name") << "ad1.gif" << "/opt/kapuna/ad1.gif";
+    QTest::newRow("Windows separators") << "data\\ad1.gif" << "/opt/kapuna/data/ad1.gif";
+    QTest::newRow("absolute") << "/srv/pictures/ad1.gif" << "/srv/pictures/ad1.gif";
+    QTest::newRow("empty names nothing") << "" << "";
+}
+
+void TestBannerVelGif::resolvesImageTexts()
+{
+    QFETCH(QString, image);
+    QFETCH(QString, resolved);
+    VelGif banner(QStringLiteral("/opt/kapuna"));
+    QCOMPARE(banner.ResolveImage(image), resolved);
+}
+
+void TestBannerVelGif::checkImageTellsWhetherThePictureLoads_data()
+{
+    QTest::addColumn<QString>("image");
+    QTest::addColumn<bool>("loads");
+
+    QTest::newRow("picture in the program folder") << "data/ok.png" << true;
+    QTest::newRow("animated GIF") << "data/anim.gif" << true;
+    QTest::newRow("missing") << "data/none.png" << false;
+    QTest::newRow("text posing as a picture") << "data/text.png" << false;
+    QTest::newRow("folder") << "data" << false;
+    QTest::newRow("empty") << "" << false;
+}
+
+void TestBannerVelGif::checkImageTellsWhetherThePictureLoads()
+{
+    QFETCH(QString, image);
+    QFETCH(bool, loads);
+    QVERIFY(!WritePicture(QStringLiteral("data/ok.png")).isEmpty());
+    QVERIFY(!WriteBytes(QStringLiteral("data/anim.gif"), kTwoFrameGif).isEmpty());
+    QVERIFY(!WriteBytes(QStringLiteral("data/text.png"), "01 not*a*picture\r\n").isEmpty());
+
+    VelGif banner(dir_.path());
+    QCOMPARE(banner.CheckImage(image), loads);
+}
+
+void TestBannerVelGif::stillPictureCyclesAfterItsTime()
+{
+    WritePicture(QStringLiteral("data/ok.png"));
+    VelGif banner(dir_.path());
+    QSignalSpy cycles(&banner, &VelGif::Cycle);
+
+    banner.LoadImage(QStringLiteral("data/ok.png"));
+    banner.Start();
+    QCOMPARE(banner.Shows(), VelGif::Showing::Still);
+    QVERIFY(banner.EntryTimeRunning());
+    QCOMPARE(banner.StillTime(), 4000);
+    QCOMPARE(cycles.count(), 0);
+
+    banner.StillTimeUp();
+    QCOMPARE(cycles.count(), 1);
+    // Nobody moved on: the same entry has its time again.
+    QVERIFY(banner.EntryTimeRunning());
+    banner.StillTimeUp();
+    QCOMPARE(cycles.count(), 2);
+}
+
+void TestBannerVelGif::startBeforeTheFirstImageTimesThatImage()
+{
+    // The start-up order: tag, Start, and only then the picture.
+    WritePicture(QStringLiteral("data/ok.png"));
+    VelGif banner(dir_.path());
+    QSignalSpy cycles(&banner, &VelGif::Cycle);
+
+    banner.SetTag(QStringLiteral("last"));
+    banner.Start();
+    QVERIFY(!banner.EntryTimeRunning());
+    banner.StillTimeUp();
+    QCOMPARE(cycles.count(), 0);
+
+    banner.LoadImage(QStringLiteral("data/ok.png"));
+    QVERIFY(banner.EntryTimeRunning());
+    banner.StillTimeUp();
+    QCOMPARE(cycles.count(), 1);
+}
+
+void TestBannerVelGif::nothingCyclesBeforeStart()
+{
+    WritePicture(QStringLiteral("data/ok.png"));
+    VelGif banner(dir_.path());
+    QSignalSpy cycles(&banner, &VelGif::Cycle);
+
+    banner.LoadImage(QStringLiteral("data/ok.png"));
+    QVERIFY(!banner.EntryTimeRunning());
+    banner.StillTimeUp();
+    banner.AnimationFinished();
+    QCOMPARE(cycles.count(), 0);
+}
+
+void TestBannerVelGif::startAgainDoesNotRestartTheEntryTime()
+{
+    WriteBytes(QStringLiteral("data/anim.gif"), kTwoFrameGif);
+    VelGif banner(dir_.path());
+    banner.SetMinimumLoopTime(0);
+    QSignalSpy cycles(&banner, &VelGif::Cycle);
+
+    banner.Start();
+    banner.LoadImage(QStringLiteral("data/anim.gif"));
+    banner.AnimationFrameShown(1);
+    banner.Start(); // would show frame 0 again if it restarted the animation
+    QCOMPARE(cycles.count(), 0);
+    banner.AnimationFrameShown(0);
+    QCOMPARE(cycles.count(), 1);
+}
+
+void TestBannerVelGif::missingPictureShowsTheTagAndStillCycles()
+{
+    VelGif banner(dir_.path());
+    QSignalSpy cycles(&banner, &VelGif::Cycle);
+
+    banner.SetTag(QStringLiteral("오늘의 당번"));
+    banner.LoadImage(QStringLiteral("data/none.gif"));
+    banner.Start();
+    QCOMPARE(banner.Shows(), VelGif::Showing::Tag);
+    QVERIFY(banner.EntryTimeRunning());
+    banner.StillTimeUp();
+    QCOMPARE(cycles.count(), 1);
+
+    // The tag is written on the plain field: dark pixels appear that an
+    // empty field does not have.
+    auto darkPixels = [](const QImage &image) {
+        int dark = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                dark += qGray(image.pixel(x, y)) < 100;
+        return dark;
+    };
+    const QImage withTag = banner.grab().toImage();
+    banner.SetTag(QString());
+    const QImage withoutTag = banner.grab().toImage();
+    QVERIFY(darkPixels(withTag) > 20);
+    QCOMPARE(darkPixels(withoutTag), 0);
+}
+
+void TestBannerVelGif::stillPictureIsPaintedCentred()
+{
+    WritePicture(QStringLiteral("data/small.png"), QSize(41, 9));
+    VelGif banner(dir_.path());
+    banner.LoadImage(QStringLiteral("data/small.png"));
+
+    const QImage shot = banner.grab().toImage().scaled(banner.size());
+    QCOMPARE(shot.pixelColor(170, 24), kPictureColour);
+    QVERIFY(shot.pixelColor(5, 5) != kPictureColour);
+}
+
+void TestBannerVelGif::largePictureIsScaledDownToFit()
+{
+    WritePicture(QStringLiteral("data/big.png"), QSize(682, 98));
+    VelGif banner(dir_.path());
+    banner.LoadImage(QStringLiteral("data/big.png"));
+
+    QCOMPARE(banner.Picture().deviceIndependentSize().toSize(), QSize(341, 49));
+    const QImage shot = banner.grab().toImage().scaled(banner.size());
+    QCOMPARE(shot.pixelColor(1, 1), kPictureColour);
+    QCOMPARE(shot.pixelColor(339, 47), kPictureColour);
+}
+
+void TestBannerVelGif::animatedGifCyclesAtTheEndOfEachLoop()
+{
+    WriteBytes(QStringLiteral("data/anim.gif"), kTwoFrameGif);
+    VelGif banner(dir_.path());
+    banner.SetMinimumLoopTime(0);
+    QSignalSpy cycles(&banner, &VelGif::Cycle);
+
+    banner.LoadImage(QStringLiteral("data/anim.gif"));
+    QCOMPARE(banner.Shows(), VelGif::Showing::Animation);
+    banner.Start(); // shows frame 0
+    QVERIFY(banner.EntryTimeRunning());
+
+    banner.AnimationFrameShown(1);
+    QCOMPARE(cycles.count(), 0);
+    banner.AnimationFrameShown(0);
+    QCOMPARE(cycles.count(), 1);
+    banner.AnimationFrameShown(1);
+    banner.AnimationFrameShown(0);
+    QCOMPARE(cycles.count(), 2);
+}
+
+void TestBannerVelGif::shortLoopsWaitForTheMinimumTime()
+{
+    WriteBytes(QStringLiteral("data/anim.gif"), kTwoFrameGif);
+    VelGif banner(dir_.path());
+    banner.SetMinimumLoopTime(60 * 60 * 1000);
+    QSignalSpy cycles(&banner, &VelGif::Cycle);
+
+    banner.LoadImage(QStringLiteral("data/anim.gif"));
+    banner.Start();
+    for (int loop = 0; loop < 5; ++loop) {
+        banner.AnimationFrameShown(1);
+        banner.AnimationFrameShown(0);
+    }
+    QCOMPARE(cycles.count(), 0);
+}
+
+void TestBannerVelGif::animationThatStopsIsTimedLikeAStill()
+{
+    WriteBytes(QStringLiteral("data/anim.gif"), kTwoFrameGif);
+    VelGif banner(dir_.path());
+    QSignalSpy cycles(&banner, &VelGif::Cycle);
+
+    banner.LoadImage(QStringLiteral("data/anim.gif"));
+    banner.Start();
+    // Stopped well inside the minimum time: the rest of it is waited out.
+    banner.AnimationFinished();
+    QCOMPARE(cycles.count(), 0);
+    QVERIFY(banner.EntryTimeRunning());
+    banner.StillTimeUp();
+    QCOMPARE(cycles.count(), 1);
+
+    banner.SetMinimumLoopTime(0);
+    banner.AnimationFinished();
+    QCOMPARE(cycles.count(), 2);
+}
+
+void TestBannerVelGif::singleFrameGifIsAStill()
+{
+    WriteBytes(QStringLiteral("data/one.gif"), kOneFrameGif);
+    VelGif banner(dir_.path());
+    banner.LoadImage(QStringLiteral("data/one.gif"));
+    QCOMPARE(banner.Shows(), VelGif::Showing::Still);
+    QCOMPARE(banner.Picture().toImage().pixelColor(1, 1), QColor(0, 0x80, 0));
+}
+
+void TestBannerVelGif::loadingFromACycleHandlerKeepsRotating()
+{
+    WriteBytes(QStringLiteral("data/anim.gif"), kTwoFrameGif);
+    WritePicture(QStringLiteral("data/ok.png"));
+    VelGif banner(dir_.path());
+    banner.SetMinimumLoopTime(0);
+    QStringList order{QStringLiteral("data/ok.png"), QStringLiteral("data/anim.gif")};
+    int next = 0;
+    connect(&banner, &VelGif::Cycle, &banner, [&] {
+        banner.LoadImage(order.at(next++ % 2));
+        banner.Start();
+    });
+
+    banner.LoadImage(QStringLiteral("data/anim.gif"));
+    banner.Start();
+    banner.AnimationFrameShown(1);
+    banner.AnimationFrameShown(0); // Cycle -> the still
+    QCOMPARE(banner.Shows(), VelGif::Showing::Still);
+    banner.StillTimeUp(); // Cycle -> the animation again
+    QCOMPARE(banner.Shows(), VelGif::Showing::Animation);
+    QVERIFY(banner.EntryTimeRunning());
+    // The movie dropped inside its own signal is deleted safely later.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(banner.Shows(), VelGif::Showing::Animation);
+}
+
+void TestBannerVelGif::leftClickRaisesClick()
+{
+    VelGif banner(dir_.path());
+    QSignalSpy clicks(&banner, &VelGif::Click);
+    QTest::mouseClick(&banner, Qt::LeftButton, {}, QPoint(100, 20));
+    QCOMPARE(clicks.count(), 1);
+}
+
+void TestBannerVelGif::otherClicksDoNot_data()
+{
+    QTest::addColumn<Qt::MouseButton>("button");
+    QTest::addColumn<QPoint>("releaseAt");
+
+    QTest::newRow("right button") << Qt::RightButton << QPoint(100, 20);
+    QTest::newRow("middle button") << Qt::MiddleButton << QPoint(100, 20);
+    QTest::newRow("left, released off the banner") << Qt::LeftButton << QPoint(400, 20);
+}
+
+void TestBannerVelGif::otherClicksDoNot()
+{
+    QFETCH(Qt::MouseButton, button);
+    QFETCH(QPoint, releaseAt);
+    VelGif banner(dir_.path());
+    QSignalSpy clicks(&banner, &VelGif::Click);
+    QTest::mousePress(&banner, button, {}, QPoint(100, 20));
+    QTest::mouseRelease(&banner, button, {}, releaseAt);
+    QCOMPARE(clicks.count(), 0);
+}
+
+void TestBannerVelGif::keyboardActivationRaisesClick()
+{
+    VelGif banner(dir_.path());
+    QSignalSpy clicks(&banner, &VelGif::Click);
+    QTest::keyClick(&banner, Qt::Key_Space);
+    QTest::keyClick(&banner, Qt::Key_Return);
+    QTest::keyClick(&banner, Qt::Key_A);
+    QCOMPARE(clicks.count(), 2);
+}
+
+void TestBannerVelGif::queryClickAnswersYesToOneOnceAnEntryIsShown()
+{
+    VelGif banner(dir_.path());
+    QVERIFY(!banner.QueryClick(1));
+    banner.LoadImage(QStringLiteral("data/none.png"));
+    QVERIFY(banner.QueryClick(1));
+    QVERIFY(!banner.QueryClick(0));
+    QVERIFY(!banner.QueryClick(2));
+}
+
+void TestBannerVelGif::tagIsTheTooltipAndAccessibleName()
+{
+    VelGif banner(dir_.path());
+    banner.SetTag(QStringLiteral("12명까지 함께!"));
+    QCOMPARE(banner.Tag(), QStringLiteral("12명까지 함께!"));
+    QCOMPARE(banner.toolTip(), QStringLiteral("12명까지 함께!"));
+    QCOMPARE(banner.accessibleName(), QStringLiteral("12명까지 함께!"));
+}
+
+void TestBannerVelGif::handCursorOverAShownBanner()
+{
+    VelGif banner(dir_.path());
+    QCOMPARE(banner.cursor().shape(), Qt::ArrowCursor);
+    banner.LoadImage(QStringLiteral("data/none.png"));
+    QCOMPARE(banner.cursor().shape(), Qt::PointingHandCursor);
+}
+
+void TestBannerVelGif::linkOpenedFlashesBriefly()
+{
+    WritePicture(QStringLiteral("data/ok.png"));
+    VelGif banner(dir_.path());
+    banner.LoadImage(QStringLiteral("data/ok.png"));
+    const QImage before = banner.grab().toImage();
+
+    banner.NotifyLinkOpened();
+    QVERIFY(banner.IsFlashing());
+    const QImage flashing = banner.grab().toImage();
+    QVERIFY(flashing.pixelColor(100, 20).lightness() > before.pixelColor(100, 20).lightness());
+}
+
+QTEST_MAIN(TestBannerVelGif)
+#include "test_banner_vel_gif.moc"
