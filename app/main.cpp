@@ -1,6 +1,10 @@
 #include "app/fonts.h"
 #include "app/main_window.h"
+#include "platform/folder_record.h"
+#include "platform/help_viewer.h"
 #include "platform/messages.h"
+#include "platform/registry.h"
+#include "platform/shell.h"
 
 #include <QApplication>
 
@@ -10,11 +14,22 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Kapuna"));
     fonts::RegisterKoreanSubstitutes();
 
+    const QString folder = folder_record::ProgramFolder();
     MessageBoxMessages messages;
+    const std::unique_ptr<Registry> registry = Registry::ForThisSystem();
+    DesktopShell shell(folder);
+    // Declared after the application: its window goes with it.
+    WindowHelpViewer helpViewer;
+
     Services services;
     services.messages = &messages;
+    services.registry = registry.get();
+    services.shell = &shell;
+    services.helpViewer = &helpViewer;
+    services.programFolder = folder;
 
     MainWindow window(services);
+    QApplication::setWindowIcon(window.windowIcon());
     window.show();
     return app.exec();
 }

@@ -1,6 +1,9 @@
 #include "app/main_window.h"
 
 #include "app/fonts.h"
+#include "extras/about_box.h"
+#include "extras/banner_rotation.h"
+#include "extras/vel_gif.h"
 #include "app/picture_button.h"
 #include "app/token_button.h"
 #include "app/units.h"
@@ -8,7 +11,10 @@
 #include "game/ladder.h"
 #include "game/palette.h"
 #include "game/whole_number.h"
+#include "platform/folder_record.h"
+#include "platform/help_viewer.h"
 #include "setup/member_count.h"
+#include "setup/name_box_focus.h"
 #include "setup/prize_list.h"
 
 #include <QApplication>
@@ -176,10 +182,16 @@ void MainWindow::BuildControls()
 
     picPrint_ = button("picPrint", TwipRect(8790, 180, 750, 720), 48, 49, tr("게임 결과 인쇄"));
 
-    velGif1_ = new QWidget(this);
+    velGif1_ = new VelGif(services_.programFolder, this);
     velGif1_->setObjectName(QStringLiteral("VelGif1"));
     velGif1_->setGeometry(TwipRect(3090, 180, 5115, 735));
-    SetBackground(velGif1_, 0xff203060);
+    connect(velGif1_, &VelGif::Cycle, this, [this] {
+        AdvanceBanner(state_, *velGif1_, BannerListPath(services_.programFolder));
+    });
+    connect(velGif1_, &VelGif::Click, this, [this] {
+        if (services_.shell)
+            FollowBannerLink(state_, *velGif1_, *services_.shell);
+    });
 
     picAbout_->setToolTip(QStringLiteral("Kapuna 정보"));
     picHelp_->setToolTip(QStringLiteral("도움말"));
@@ -197,6 +209,8 @@ void MainWindow::BuildControls()
     connect(picOk_, &PictureButton::clicked, this, &MainWindow::picOk_Click);
     connect(picReset_, &PictureButton::clicked, this, &MainWindow::picReset_Click);
     connect(picEnd_, &PictureButton::clicked, this, &MainWindow::picEnd_Click);
+    connect(picHelp_, &PictureButton::clicked, this, &MainWindow::picHelp_Click);
+    connect(picAbout_, &PictureButton::clicked, this, &MainWindow::picAbout_Click);
     connect(picStart_[0], &PictureButton::clicked, this, [this] { SelectStartMode(0); });
     connect(picStart_[1], &PictureButton::clicked, this, [this] { SelectStartMode(1); });
 }
@@ -235,12 +249,25 @@ void MainWindow::Load()
 
 void MainWindow::StartBanner()
 {
-    // Start-up step 3: the banner list is loaded and its first picture shown.
+    ::StartBanner(state_, *velGif1_, BannerListPath(services_.programFolder));
 }
 
 void MainWindow::RecordProgramFolder()
 {
-    // Start-up step 4: the program's folder is recorded in the settings store.
+    if (services_.registry)
+        ::RecordProgramFolder(*services_.registry, services_.programFolder);
+}
+
+void MainWindow::picHelp_Click()
+{
+    if (services_.helpViewer)
+        ShowProgramHelp(*services_.helpViewer, services_.programFolder);
+}
+
+void MainWindow::picAbout_Click()
+{
+    if (services_.shell)
+        ShowAboutBox(this, *services_.shell, images_);
 }
 
 void MainWindow::CentreOnScreen()
@@ -343,6 +370,7 @@ void MainWindow::picOk_Click()
     for (int i = 1; i <= n; ++i) {
         QLineEdit *name = columns_->Create(i, x, state_.gShuffle(i), state_.gManualStart);
         InsertInTabOrder(name, i);
+        NameBoxFocus::Attach(name);
         x += geometry::kColumnSpacing;
         if (numbered)
             state_.gPrizes(i) = QString::number(i);

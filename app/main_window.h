@@ -20,6 +20,7 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 class TokenButton;
+class VelGif;
 class MemberCount;
 class PrizeList;
 
@@ -57,7 +58,7 @@ public:
     PictureButton *picStart(int i) const { return picStart_[std::size_t(i)]; }
     PictureButton *picPrint() const { return picPrint_; }
     QWidget *Picture1() const { return picture1_; }
-    QWidget *VelGif1() const { return velGif1_; }
+    VelGif *VelGif1() const { return velGif1_; }
     const ImageList &Images() const { return images_; }
 
     // The handlers, callable as the events would call them.
@@ -65,6 +66,8 @@ public:
     void picReset_Click();
     void SelectStartMode(int index);
     void picEnd_Click();
+    void picHelp_Click();
+    void picAbout_Click();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -126,7 +129,7 @@ private:
     std::array<PictureButton *, 2> picStart_{};
     QWidget *picture1_ = nullptr;
     PictureButton *picPrint_ = nullptr;
-    QWidget *velGif1_ = nullptr;
+    VelGif *velGif1_ = nullptr;
     ColumnControls *columns_ = nullptr;
     MemberCount *memberCount_ = nullptr;
     PrizeList *prizeList_ = nullptr;

@@ -1,11 +1,21 @@
 #pragma once
 
+#include <QString>
+
+class HelpViewer;
 class Messages;
+class Registry;
+class Shell;
 
 // What the window needs from the world outside it. The caller owns every
 // service and keeps it alive for the window's lifetime; main() passes the
-// real ones and tests pass fakes.
+// real ones and tests pass fakes. A missing service turns its feature off.
 struct Services
 {
     Messages *messages = nullptr;
+    Registry *registry = nullptr;
+    Shell *shell = nullptr;
+    HelpViewer *helpViewer = nullptr;
+    // The folder the program's own files are read from: "beside the program".
+    QString programFolder;
 };

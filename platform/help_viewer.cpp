@@ -27,3 +27,8 @@ void ShowProgramHelp(HelpViewer &viewer, const QString &programFolder)
     viewer.ShowHelp(QDir(programFolder).filePath(QStringLiteral("kapuna.hlp")),
                     HelpViewer::kCommandOpenAtStart);
 }
+
+HelpWindow *WindowHelpViewer::Window() const
+{
+    return window_;
+}

@@ -33,7 +33,7 @@ public:
     void ShowHelp(const QString &filePath, int command) override;
 
     // The open window, or null once the user has closed it.
-    HelpWindow *Window() const { return window_; }
+    HelpWindow *Window() const;
 
 private:
     QPointer<HelpWindow> window_;

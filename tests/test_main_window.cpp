@@ -1,6 +1,7 @@
 #include "app/fonts.h"
 #include "app/picture_button.h"
 #include "app/units.h"
+#include "extras/vel_gif.h"
 #include "support/window_fixture.h"
 
 #include <QApplication>

@@ -1,10 +1,14 @@
 #pragma once
 
 #include "app/main_window.h"
+#include "platform/registry_file_store.h"
+#include "support/recording_help_viewer.h"
 #include "support/recording_messages.h"
+#include "support/recording_shell.h"
 
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 
 #include <memory>
 
@@ -12,12 +16,23 @@
 struct WindowFixture
 {
     RecordingMessages messages;
+    RecordingShell shell;
+    RecordingHelpViewer help;
+    // The settings store lives in a folder of the test's own, never in the
+    // machine's real one.
+    QTemporaryDir storeFolder;
+    RegistryFileStore registry{storeFolder.filePath(QStringLiteral("machine")),
+                               storeFolder.filePath(QStringLiteral("user"))};
     Services services;
     std::unique_ptr<MainWindow> window;
 
-    WindowFixture()
+    explicit WindowFixture(const QString &programFolder = QStringLiteral("/opt/kapuna-test"))
     {
         services.messages = &messages;
+        services.registry = &registry;
+        services.shell = &shell;
+        services.helpViewer = &help;
+        services.programFolder = programFolder;
         window = std::make_unique<MainWindow>(services);
         window->show();
     }

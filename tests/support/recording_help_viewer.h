@@ -1,0 +1,14 @@
+#pragma once
+
+#include "platform/help_viewer.h"
+
+#include <QList>
+#include <QPair>
+
+// Remembers which help files were asked for; shows nothing.
+class RecordingHelpViewer final : public HelpViewer
+{
+public:
+    void ShowHelp(const QString &filePath, int command) override { shown.append({filePath, command}); }
+    QList<QPair<QString, int>> shown;
+};
