@@ -224,7 +224,8 @@ private slots:
         QVERIFY(store.WriteRegText(kMachine, QStringLiteral("Software\\Foo"), {}, {}));
         QVERIFY(store.WriteRegText(kMachine, QStringLiteral("SOFTWARE\\FOO\\Bar"), {}, {}));
         QStringList paths;
-        for (const RegistryTree::Key &key : StoredTree().Keys())
+        const RegistryTree tree = StoredTree();
+        for (const RegistryTree::Key &key : tree.Keys())
             paths << key.path;
         QCOMPARE(paths, QStringList({QStringLiteral("Software"), QStringLiteral("Software\\Foo"),
                                      QStringLiteral("Software\\Foo\\Bar")}));
