@@ -3,6 +3,7 @@
 #include "platform/folder_record.h"
 #include "platform/help_viewer.h"
 #include "platform/messages.h"
+#include "platform/qt_printer_provider.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
 
@@ -18,6 +19,9 @@ int main(int argc, char *argv[])
     MessageBoxMessages messages;
     const std::unique_ptr<Registry> registry = Registry::ForThisSystem();
     DesktopShell shell(folder);
+    // Without a default printer the sheet becomes a PDF in the documents
+    // folder, which the desktop's viewer then opens.
+    QtPrinterProvider printers([&shell](const QString &path) { shell.Open(path); });
     // Declared after the application: its window goes with it.
     WindowHelpViewer helpViewer;
 
@@ -26,6 +30,7 @@ int main(int argc, char *argv[])
     services.registry = registry.get();
     services.shell = &shell;
     services.helpViewer = &helpViewer;
+    services.printers = &printers;
     services.programFolder = folder;
 
     MainWindow window(services);

@@ -13,6 +13,8 @@
 #include "game/whole_number.h"
 #include "platform/folder_record.h"
 #include "platform/help_viewer.h"
+#include "platform/qt_printer.h"
+#include "print/print_button.h"
 #include "setup/member_count.h"
 #include "setup/name_box_focus.h"
 #include "setup/prize_list.h"
@@ -211,6 +213,7 @@ void MainWindow::BuildControls()
     connect(picEnd_, &PictureButton::clicked, this, &MainWindow::picEnd_Click);
     connect(picHelp_, &PictureButton::clicked, this, &MainWindow::picHelp_Click);
     connect(picAbout_, &PictureButton::clicked, this, &MainWindow::picAbout_Click);
+    connect(picPrint_, &PictureButton::clicked, this, &MainWindow::picPrint_Click);
     connect(picStart_[0], &PictureButton::clicked, this, [this] { SelectStartMode(0); });
     connect(picStart_[1], &PictureButton::clicked, this, [this] { SelectStartMode(1); });
 }
@@ -268,6 +271,25 @@ void MainWindow::picAbout_Click()
 {
     if (services_.shell)
         ShowAboutBox(this, *services_.shell, images_);
+}
+
+void MainWindow::picPrint_Click()
+{
+    if (services_.printers && services_.messages)
+        mdlPrint::PrintResults(picDel_->isEnabled(), state_, *this, *services_.printers,
+                               *services_.messages);
+}
+
+QPixmap MainWindow::StartPicture(int i) const
+{
+    const QPushButton *start = columns_->StartButton(i);
+    return start ? start->icon().pixmap(start->iconSize(), devicePixelRatioF()) : QPixmap();
+}
+
+QSizeF MainWindow::PenTemplateSizeMm() const
+{
+    // The size the pictures print at, so that they sit exactly centred.
+    return QtPrinter::PictureSizeMm(imgPen0_->size());
 }
 
 void MainWindow::CentreOnScreen()

@@ -7,6 +7,7 @@
 #include "game/descent.h"
 #include "game/descent_view.h"
 #include "game/game_state.h"
+#include "print/sheet_source.h"
 
 #include <QPointer>
 #include <QTimer>
@@ -26,7 +27,7 @@ class PrizeList;
 
 // frmKapuna: the one window of the game. It owns every control and the game
 // state, wires the handlers and shows what the rules decide.
-class MainWindow : public QWidget, private DescentView
+class MainWindow : public QWidget, private DescentView, private SheetSource
 {
     Q_OBJECT
 
@@ -68,6 +69,7 @@ public:
     void picEnd_Click();
     void picHelp_Click();
     void picAbout_Click();
+    void picPrint_Click();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -96,9 +98,14 @@ private:
     QString PrizeText(int c) const override;
     void SetPrizeText(int c, const QString &text) override;
     void SetPrizeColour(int c, int colour) override;
+    // Also what the result sheet prints in row i.
     QString NameText(int i) const override;
     void SetNameText(int i, const QString &text) override;
     void SetNameColour(int i, int colour) override;
+
+    // SheetSource
+    QPixmap StartPicture(int i) const override;
+    QSizeF PenTemplateSizeMm() const override;
 
     Services services_;
     ImageList images_;

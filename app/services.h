@@ -4,6 +4,7 @@
 
 class HelpViewer;
 class Messages;
+class PrinterProvider;
 class Registry;
 class Shell;
 
@@ -16,6 +17,7 @@ struct Services
     Registry *registry = nullptr;
     Shell *shell = nullptr;
     HelpViewer *helpViewer = nullptr;
+    PrinterProvider *printers = nullptr;
     // The folder the program's own files are read from: "beside the program".
     QString programFolder;
 };

@@ -4,6 +4,7 @@
 #include "platform/registry_file_store.h"
 #include "support/recording_help_viewer.h"
 #include "support/recording_messages.h"
+#include "support/recording_printer.h"
 #include "support/recording_shell.h"
 
 #include <QLineEdit>
@@ -18,6 +19,7 @@ struct WindowFixture
     RecordingMessages messages;
     RecordingShell shell;
     RecordingHelpViewer help;
+    RecordingPrinterProvider printers;
     // The settings store lives in a folder of the test's own, never in the
     // machine's real one.
     QTemporaryDir storeFolder;
@@ -32,6 +34,7 @@ struct WindowFixture
         services.registry = &registry;
         services.shell = &shell;
         services.helpViewer = &help;
+        services.printers = &printers;
         services.programFolder = programFolder;
         window = std::make_unique<MainWindow>(services);
         window->show();
