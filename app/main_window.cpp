@@ -449,10 +449,14 @@ void MainWindow::SetKeyPreview(bool on)
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (keyPreview_ && event->type() == QEvent::KeyPress) {
-        auto *target = qobject_cast<QWidget *>(watched);
+        // A key the focused control ignores travels on to its parents as the
+        // same event; acting only where it lands first keeps one press from
+        // pausing and resuming at once.
+        QWidget *first = QApplication::focusWidget();
+        if (!first || first->window() != this)
+            first = this;
         const auto *key = static_cast<QKeyEvent *>(event);
-        if (target && target->window() == this && key->key() == Qt::Key_Escape
-            && !key->isAutoRepeat())
+        if (watched == first && key->key() == Qt::Key_Escape && !key->isAutoRepeat())
             descent_.TogglePause();
     }
     return QWidget::eventFilter(watched, event);

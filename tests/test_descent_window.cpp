@@ -36,6 +36,7 @@ private slots:
     void eachStepLocksConfirmResetAndTheStartButtons();
     void theEndRevealsColoursAndParksThePen();
     void escapePausesAndResumesAtTheSamePoint();
+    void escapeInAFocusedNameBoxPausesOnce();
     void escapeDoesNothingWithoutARunningDescent_data();
     void escapeDoesNothingWithoutARunningDescent();
     void confirmWhilePausedAbandonsTheDescent();
@@ -133,6 +134,24 @@ void TestDescentWindow::escapePausesAndResumesAtTheSamePoint()
     const int rest = f.RunTicks();
     QVERIFY(rest >= 18 + 7 - 7);
     QVERIFY(!f.w().State().gResults(1).isEmpty());
+}
+
+void TestDescentWindow::escapeInAFocusedNameBoxPausesOnce()
+{
+    // The name box ignores Escape, so the same key event also reaches the
+    // window: it must still count as one press.
+    WindowFixture f;
+    f.Confirm(3);
+    QApplication::setActiveWindow(&f.w());
+    QLineEdit *name = f.w().Columns().NameBox(2);
+    name->setFocus();
+    QCOMPARE(QApplication::focusWidget(), name);
+    f.w().Run().StartDescent(1);
+    f.w().Run().DescentStep();
+    QTest::keyClick(name, Qt::Key_Escape);
+    QVERIFY(!f.w().Timer1().isActive());
+    QTest::keyClick(name, Qt::Key_Escape);
+    QVERIFY(f.w().Timer1().isActive());
 }
 
 void TestDescentWindow::escapeDoesNothingWithoutARunningDescent_data()
