@@ -177,6 +177,21 @@ QRectF ExpectedInk(const Cell &cell, const Phrase &phrase)
     return font.Ink(ink).translated(x + lead, baseline);
 }
 
+// How far apart the right ends of the ten digits' ink can lie when each
+// digit ends a right-aligned text.
+double DigitInkSpread(double points)
+{
+    const SheetFont font(points);
+    double lo = 1e9, hi = -1e9;
+    for (char d = '0'; d <= '9'; ++d) {
+        const QString digit(QLatin1Char{d});
+        const double right = font.Ink(digit).right() - font.Advance(digit);
+        lo = std::min(lo, right);
+        hi = std::max(hi, right);
+    }
+    return hi - lo;
+}
+
 // ------------------------------------------------------------ page, font
 
 void CheckPage(const QString &pdf)
@@ -431,10 +446,13 @@ int CheckInk(const Raster &raster)
                 Fail(QStringLiteral("%1: no ink for \"%2\"").arg(cell.name, phrase.text));
                 continue;
             }
+            // The time ends in whichever digit the clock showed, and digits
+            // end their ink at different places within the same advance.
+            const double rightSlack = phrase.prefixOnly ? DigitInkSpread(cell.points) : 0.0;
             const bool ok = (phrase.prefixOnly || Near(ink.left(), expected.left(), kInkTolerance))
                 && Near(ink.top(), expected.top(), kInkTolerance)
                 && Near(ink.bottom(), expected.bottom(), kInkTolerance)
-                && Near(ink.right(), expected.right(), kInkTolerance);
+                && Near(ink.right(), expected.right(), kInkTolerance + rightSlack);
             if (!ok)
                 Fail(QStringLiteral("%1: \"%2\" inked at %3..%4 x %5..%6 mm, glyphs belong at %7..%8 x %9..%10")
                          .arg(cell.name, phrase.text)
