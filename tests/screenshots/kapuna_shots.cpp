@@ -1,5 +1,7 @@
 // Renders the main window in the states the README shows: the set-up after
 // start, a confirmed ladder of twelve, and a finished automatic game.
+// kapuna_shots OUTPUT_DIR [PROGRAM_DIR]: PROGRAM_DIR holds data/list for the
+// banner (the build folder does).
 #include "app/fonts.h"
 #include "app/main_window.h"
 #include "support/recording_messages.h"
@@ -18,8 +20,11 @@ int main(int argc, char *argv[])
     RecordingMessages messages;
     Services services;
     services.messages = &messages;
+    if (argc > 2)
+        services.programFolder = QString::fromLocal8Bit(argv[2]);
     MainWindow window(services);
     window.show();
+    QCoreApplication::processEvents();
     window.grab().save(out.filePath(QStringLiteral("screenshot-setup.png")));
 
     window.txtMember()->setText(QStringLiteral("12"));
