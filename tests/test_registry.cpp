@@ -131,7 +131,9 @@ private slots:
     {
         RegistryFileStore store = Store();
         QVERIFY(store.WriteRegText(kMachine, kKey, QStringLiteral("path"), QString()));
-        const RegistryTree::Value *value = StoredTree().FindValue(kKey, QStringLiteral("path"));
+        // The value lives in the tree: keep the tree for as long as the pointer.
+        const RegistryTree tree = StoredTree();
+        const RegistryTree::Value *value = tree.FindValue(kKey, QStringLiteral("path"));
         QVERIFY(value);
         QCOMPARE(value->type, quint32(Registry::kRegSz));
         QCOMPARE(value->data.size(), 0);
