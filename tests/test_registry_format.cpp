@@ -180,7 +180,10 @@ private slots:
         // Flip, insert and delete bytes of a valid store. Whatever the reader
         // makes of the result, a store it accepts must write back to itself.
         const QByteArray whole = Serialize(SampleTree());
-        const QByteArray alphabet("[]\\=%\n\r #0123456789ABCDEFREG_SZend\x00\xff", 40);
+        // Sized by the literal itself (less its terminator), so that the
+        // embedded NUL counts and nothing past the end is read.
+        static constexpr char kAlphabet[] = "[]\\=%\n\r #0123456789ABCDEFREG_SZend\x00\xff";
+        const QByteArray alphabet(kAlphabet, sizeof kAlphabet - 1);
         Lcg random;
         int accepted = 0;
         for (int round = 0; round < 3000; ++round) {
