@@ -1,6 +1,7 @@
 #include "app/column_controls.h"
 
 #include "app/image_list.h"
+#include "app/pen_label.h"
 #include "app/token_button.h"
 #include "app/units.h"
 #include "game/geometry.h"
@@ -35,8 +36,9 @@ QLineEdit *CopyLineEdit(const QLineEdit *from, QWidget *parent)
     box->setFont(from->font());
     box->setAlignment(from->alignment());
     box->setFrame(from->hasFrame());
+    // The box paints its own base colour; left unmarked as opaque so that
+    // the window need not keep track of it while pens move over the ladder.
     box->setPalette(from->palette());
-    box->setAutoFillBackground(true);
     return box;
 }
 
@@ -72,12 +74,10 @@ QLineEdit *ColumnControls::Create(int i, int xMm, int picture, bool startEnabled
     column.start->show();
 
     // The pen takes the size of its picture; it stays hidden until it moves.
-    column.pen = new QLabel(window_);
+    column.pen = new PenLabel(window_);
     column.pen->setPalette(templates_.pen->palette());
-    column.pen->setAutoFillBackground(true);
     column.pen->setPixmap(face);
     column.pen->resize(face.deviceIndependentSize().toSize());
-    column.pen->setAttribute(Qt::WA_TransparentForMouseEvents);
     const double penTopMm = PxToMm(startTop) - PxToMm(column.pen->height()) - 5;
     column.pen->move(CentredLeft(xMm, column.pen->width()), TopAt(penTopMm));
     column.pen->hide();
@@ -150,8 +150,11 @@ void ColumnControls::MovePen(int i, int xMm, int yMm)
     if (!pen)
         return;
     pen->move(TopAt(xMm), TopAt(yMm - PxToMm(pen->height())));
-    pen->show();
-    pen->raise();
+    if (pen->isHidden()) {
+        // Above the other columns' controls for the whole run.
+        pen->show();
+        pen->raise();
+    }
 }
 
 void ColumnControls::ParkPen(int i, int centreXMm)

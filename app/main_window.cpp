@@ -59,7 +59,6 @@ void SetBoxColour(QLineEdit *box, int colour)
     const double luminance = 0.299 * back.redF() + 0.587 * back.greenF() + 0.114 * back.blueF();
     p.setColor(QPalette::Text, luminance < 0.5 ? Qt::white : Qt::black);
     box->setPalette(p);
-    box->setAutoFillBackground(true);
 }
 
 } // namespace

@@ -20,5 +20,12 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    enum Look { Normal, Down, Disabled, LookCount };
+    // The tile without its picture, drawn once per look and size: the
+    // antialiased outline is the costly part, and a descent flips all the
+    // buttons between enabled and disabled at the start and end of a path.
+    const QPixmap &Tile(Look look);
+
     QColor back_{0xc0, 0xff, 0xff};
+    QPixmap tiles_[LookCount];
 };

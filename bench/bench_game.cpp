@@ -42,42 +42,29 @@ double MicrosPerCall(int calls, F &&f)
     return double(t.nsecsElapsed()) / 1000.0 / calls;
 }
 
-// Average cost of one tick: the step, then the paint of what it dirtied.
-double TickMicros(MainWindow &window)
+// Average cost of one tick over whole games of twelve, every player in
+// turn: the step, then the paint of what it dirtied (processEvents delivers
+// the update), or of the whole window when `whole` is set.
+double TickMicros(MainWindow &window, bool whole)
 {
     qint64 total = 0;
     int ticks = 0;
-    for (int round = 0; round < 20; ++round) {
+    for (int round = 0; round < 3; ++round) {
         window.picOk_Click();
         QCoreApplication::processEvents();
-        window.Run().StartDescent(1);
-        while (window.Timer1().isActive()) {
-            QElapsedTimer t;
-            t.start();
-            window.Run().DescentStep();
-            window.repaint(); // force the paint now instead of at the next frame
-            total += t.nsecsElapsed();
-            ++ticks;
-        }
-    }
-    return double(total) / 1000.0 / ticks;
-}
-
-double TickMicrosDirtyOnly(MainWindow &window)
-{
-    qint64 total = 0;
-    int ticks = 0;
-    for (int round = 0; round < 20; ++round) {
-        window.picOk_Click();
-        QCoreApplication::processEvents();
-        window.Run().StartDescent(1);
-        while (window.Timer1().isActive()) {
-            QElapsedTimer t;
-            t.start();
-            window.Run().DescentStep();
-            QCoreApplication::processEvents(); // delivers the update of the dirtied region
-            total += t.nsecsElapsed();
-            ++ticks;
+        for (std::int16_t player = 1; player <= 12; ++player) {
+            window.Run().StartDescent(player);
+            while (window.Timer1().isActive()) {
+                QElapsedTimer t;
+                t.start();
+                window.Run().DescentStep();
+                if (whole)
+                    window.repaint();
+                else
+                    QCoreApplication::processEvents();
+                total += t.nsecsElapsed();
+                ++ticks;
+            }
         }
     }
     return double(total) / 1000.0 / ticks;
@@ -101,8 +88,8 @@ int main(int argc, char *argv[])
     window.SelectStartMode(1);
 
     const double dpr = window.devicePixelRatioF();
-    const double tick = TickMicrosDirtyOnly(window);
-    const double tickFull = qEnvironmentVariableIsSet("KAPUNA_BENCH_DIRTY_ONLY") ? 0.0 : TickMicros(window);
+    const double tick = TickMicros(window, false);
+    const double tickFull = qEnvironmentVariableIsSet("KAPUNA_BENCH_DIRTY_ONLY") ? 0.0 : TickMicros(window, true);
     std::printf("tick at device pixel ratio %.0f: %.1f us (step + repaint of the dirtied region), "
                 "%.1f us (step + repaint of the whole window)\n",
                 dpr, tick, tickFull);
