@@ -1,0 +1,11 @@
+#include "fuzz/amount_check.h"
+#include "fuzz/fuzz_report.h"
+
+#include <cstddef>
+#include <cstdint>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    fuzz_report::AbortOnFailure(fuzz_checks::CheckAmount(QByteArrayView(data, qsizetype(size))));
+    return 0;
+}
