@@ -10,24 +10,9 @@
 #include <QListWidget>
 #include <QTest>
 
-namespace {
+#include "support/typing.h"
 
-// Types `text` key by key. QTest::keyClicks knows only ASCII; a Korean
-// syllable arrives as a key press carrying its text, as a keyboard layout
-// without an input method delivers it.
-void Type(QWidget *target, const QString &text)
-{
-    for (const QChar c : text) {
-        if (c.unicode() < 0x80) {
-            QTest::keyClick(target, char(c.unicode()));
-            continue;
-        }
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
-        QCoreApplication::sendEvent(target, &press);
-        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
-        QCoreApplication::sendEvent(target, &release);
-    }
-}
+namespace {
 
 const QString kFull = QStringLiteral("당첨내역이 모두 설정되었습니다.");
 const QString kNothingSelected = QStringLiteral("삭제할 내용이없습니다.");
