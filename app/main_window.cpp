@@ -1,12 +1,12 @@
 #include "app/main_window.h"
 
 #include "app/fonts.h"
-#include "extras/about_box.h"
-#include "extras/banner_rotation.h"
-#include "extras/vel_gif.h"
 #include "app/picture_button.h"
 #include "app/token_button.h"
 #include "app/units.h"
+#include "extras/about_box.h"
+#include "extras/banner_rotation.h"
+#include "extras/vel_gif.h"
 #include "game/geometry.h"
 #include "game/ladder.h"
 #include "game/palette.h"
@@ -74,7 +74,8 @@ MainWindow::MainWindow(const Services &services, QWidget *parent)
     setWindowTitle(QStringLiteral("Kapuna"));
     setWindowIcon(images_.AppIcon());
     setFixedSize(kClientSize);
-    SetBackground(this, 0xffc0c0c0);
+    // paintEvent covers every pixel: the background picture, or the light
+    // grey back colour should the picture be missing.
     setAttribute(Qt::WA_OpaquePaintEvent);
 
     drawing_.SetDirtyHandler([this](const QRect &r) { update(r); });
