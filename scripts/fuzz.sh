@@ -38,8 +38,8 @@ echo "== building the fuzz targets with $cxx in $build"
 cmake -S "$root/fuzz" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER="$cxx" >/dev/null || exit 2
 cmake --build "$build" -j 2 --target "${targets[@]}" || exit 2
 
-# Per-input time and memory bounds: an input that takes longer than this is
-# a finding (the parsers promise linear time), as is one that needs more.
+# Inputs as long as a real file of the kind could plausibly be: lists and
+# stores get room for many lines, typed texts far more than anyone types.
 max_len_for() {
   case $1 in
     banner_list|registry_format) echo 65536 ;;
@@ -69,6 +69,8 @@ for t in "${targets[@]}"; do
   findings=$build/findings/$t/
   log=$build/logs/$t.log
   mkdir -p "$corpus" "$findings" "$(dirname "$log")"
+  # An input slower than -timeout is a finding too: the parsers promise
+  # linear time, and a box must never hang the window.
   args=(
     -max_total_time="$seconds"
     -max_len="$(max_len_for "$t")"
