@@ -5,6 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build
+  clang libclang-rt-14-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
   fonts-nanum fonts-noto-color-emoji
   xvfb xauth xdotool imagemagick poppler-utils
