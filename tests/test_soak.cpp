@@ -20,6 +20,8 @@
 //
 // The game's generator gets a fixed seed and a clock that ticks only when
 // asked, so a failure repeats exactly; KAPUNA_SOAK_SEED picks another seed.
+// The fixture's program folder holds no banner list, so the banner never
+// draws from the generator between games.
 
 namespace {
 
