@@ -52,12 +52,13 @@ ImageList::ImageList(qreal devicePixelRatio)
 {
     // Fractional ratios (1.25, 1.5) get the sharper 2x set, scaled down by
     // the painter, rather than the 1x set scaled up.
-    const int scale = devicePixelRatio > 1.0 ? 2 : 1;
-    for (int i = 1; i <= kCount; ++i)
-        pictures_[std::size_t(i - 1)] = Load(PictureFile(i, scale), PictureSize(i), scale);
+    scale_ = devicePixelRatio > 1.0 ? 2 : 1;
+    const int scale = scale_;
     background_ = Load(BackgroundFile(scale), kBackgroundSize, scale);
+    // QIcon reads a file only when a size of it is first wanted; the large
+    // ones are for desktop menus, not for the window's start-up.
     for (int pixels : kIconSizes)
-        icon_.addPixmap(Load(IconFile(pixels), QSize(pixels, pixels), 1));
+        icon_.addFile(QLatin1String(":/") + IconFile(pixels), QSize(pixels, pixels));
     linkCursor_ = QCursor(Load(LinkCursorFile(scale), kLinkCursorSize, scale),
                           kLinkCursorHotSpot.x(), kLinkCursorHotSpot.y());
 }
@@ -66,7 +67,12 @@ QPixmap ImageList::Picture(int index) const
 {
     if (index < 1 || index > kCount)
         return {};
-    return pictures_[std::size_t(index - 1)];
+    // Decoded on first use: a third of the faces are on screen at start-up,
+    // the greyed and pressed ones only later or never.
+    QPixmap &picture = pictures_[std::size_t(index - 1)];
+    if (picture.isNull())
+        picture = Load(PictureFile(index, scale_), PictureSize(index), scale_);
+    return picture;
 }
 
 QSize ImageList::PictureSize(int index)

@@ -51,7 +51,8 @@ public:
     static QString LinkCursorFile(int scale);
 
 private:
-    std::array<QPixmap, kCount> pictures_;
+    int scale_ = 1;
+    mutable std::array<QPixmap, kCount> pictures_;
     QPixmap background_;
     QIcon icon_;
     QCursor linkCursor_;
