@@ -6,7 +6,6 @@
 #include "app/units.h"
 #include "game/geometry.h"
 
-#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -88,7 +87,6 @@ QLineEdit *ColumnControls::Create(int i, int xMm, int picture, bool startEnabled
     column.name->setAccessibleName(tr("%1번 이름").arg(i));
     column.name->move(CentredLeft(xMm, column.name->width()),
                       TopAt(geometry::kLadderTop - PxToMm(column.name->height())));
-    column.name->installEventFilter(this);
     column.name->show();
 
     column.prize = CopyLineEdit(templates_.prize, window_);
@@ -164,15 +162,4 @@ void ColumnControls::ParkPen(int i, int centreXMm)
         return;
     pen->move(CentredLeft(centreXMm, pen->width()),
               TopAt(geometry::kLadderBottom - PxToMm(pen->height())));
-}
-
-bool ColumnControls::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::FocusIn) {
-        for (int i = 1; i <= Count(); ++i) {
-            if (columns_[std::size_t(i - 1)].name == watched)
-                emit nameFocused(i);
-        }
-    }
-    return QObject::eventFilter(watched, event);
 }

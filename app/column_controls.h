@@ -44,7 +44,6 @@ public:
     QLineEdit *NameBox(int i) const;
     QLineEdit *PrizeBox(int i) const;
     QLabel *Pen(int i) const;
-    const Templates &Template() const { return templates_; }
 
     // Pen i with its lower-left corner at (x, y) mm, shown.
     void MovePen(int i, int xMm, int yMm);
@@ -53,10 +52,6 @@ public:
 
 signals:
     void startClicked(int i);
-    void nameFocused(int i);
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     struct Column
