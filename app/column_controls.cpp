@@ -23,7 +23,7 @@ int CentredLeft(int xMm, int width)
     return int(std::lround(MmToPx(xMm - PxToMm(width) / 2.0)));
 }
 
-int TopAt(double yMm)
+int Px(double yMm)
 {
     return int(std::lround(MmToPx(yMm)));
 }
@@ -66,7 +66,7 @@ QLineEdit *ColumnControls::Create(int i, int xMm, int picture, bool startEnabled
     column.start->setFocusPolicy(templates_.start->focusPolicy());
     column.start->setIcon(QIcon(face));
     column.start->setAccessibleName(tr("%1번 출발").arg(i));
-    const int startTop = TopAt(geometry::kLadderTop - PxToMm(column.start->height()) - 6);
+    const int startTop = Px(geometry::kLadderTop - PxToMm(column.start->height()) - 6);
     column.start->move(CentredLeft(xMm, column.start->width()), startTop);
     column.start->setEnabled(startEnabled);
     connect(column.start, &QPushButton::clicked, this, [this, i] { emit startClicked(i); });
@@ -78,7 +78,7 @@ QLineEdit *ColumnControls::Create(int i, int xMm, int picture, bool startEnabled
     column.pen->setPixmap(face);
     column.pen->resize(face.deviceIndependentSize().toSize());
     const double penTopMm = PxToMm(startTop) - PxToMm(column.pen->height()) - 5;
-    column.pen->move(CentredLeft(xMm, column.pen->width()), TopAt(penTopMm));
+    column.pen->move(CentredLeft(xMm, column.pen->width()), Px(penTopMm));
     column.pen->hide();
 
     column.name = CopyLineEdit(templates_.name, window_);
@@ -86,14 +86,14 @@ QLineEdit *ColumnControls::Create(int i, int xMm, int picture, bool startEnabled
     column.name->setText(QStringLiteral("(이름)"));
     column.name->setAccessibleName(tr("%1번 이름").arg(i));
     column.name->move(CentredLeft(xMm, column.name->width()),
-                      TopAt(geometry::kLadderTop - PxToMm(column.name->height())));
+                      Px(geometry::kLadderTop - PxToMm(column.name->height())));
     column.name->show();
 
     column.prize = CopyLineEdit(templates_.prize, window_);
     column.prize->setReadOnly(true);
     column.prize->setFocusPolicy(Qt::ClickFocus);
     column.prize->setAccessibleName(tr("%1번 당첨내역").arg(i));
-    column.prize->move(CentredLeft(xMm, column.prize->width()), TopAt(geometry::kLadderBottom));
+    column.prize->move(CentredLeft(xMm, column.prize->width()), Px(geometry::kLadderBottom));
     column.prize->show();
 
     columns_.push_back(column);
@@ -147,7 +147,7 @@ void ColumnControls::MovePen(int i, int xMm, int yMm)
     QLabel *pen = Pen(i);
     if (!pen)
         return;
-    pen->move(TopAt(xMm), TopAt(yMm - PxToMm(pen->height())));
+    pen->move(Px(xMm), Px(yMm - PxToMm(pen->height())));
     if (pen->isHidden()) {
         // Above the other columns' controls for the whole run.
         pen->show();
@@ -161,5 +161,5 @@ void ColumnControls::ParkPen(int i, int centreXMm)
     if (!pen)
         return;
     pen->move(CentredLeft(centreXMm, pen->width()),
-              TopAt(geometry::kLadderBottom - PxToMm(pen->height())));
+              Px(geometry::kLadderBottom - PxToMm(pen->height())));
 }
