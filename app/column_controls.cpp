@@ -23,9 +23,9 @@ int CentredLeft(int xMm, int width)
     return int(std::lround(MmToPx(xMm - PxToMm(width) / 2.0)));
 }
 
-int Px(double yMm)
+int Px(double mm)
 {
-    return int(std::lround(MmToPx(yMm)));
+    return int(std::lround(MmToPx(mm)));
 }
 
 QLineEdit *CopyLineEdit(const QLineEdit *from, QWidget *parent)
