@@ -246,7 +246,7 @@ void MainWindow::Load()
     StartBanner();
     RecordProgramFolder();
     CentreOnScreen();
-    DrawColumns(state_, drawing_, whole_number::ToInt16(txtMember_->text()).value_or(2));
+    DrawColumns(state_, drawing_, MemberCountFromText());
     txtInput_->setFocus();
 }
 
@@ -364,6 +364,15 @@ void MainWindow::SetSetupControlsEnabled(bool enabled)
     face(picStart_[1], manual ? 40 : 41, manual ? 44 : 45);
 }
 
+// The count box holds 2..12 whenever confirm, Reset or start-up read it;
+// the clamp keeps the arrays and the layout sane even if it somehow does not.
+std::int16_t MainWindow::MemberCountFromText() const
+{
+    return std::clamp<std::int16_t>(
+        whole_number::ToInt16(txtMember_->text()).value_or(geometry::kFewestPlayers),
+        geometry::kFewestPlayers, geometry::kMostPlayers);
+}
+
 void MainWindow::picOk_Click()
 {
     SetKeyPreview(false);
@@ -375,10 +384,7 @@ void MainWindow::picOk_Click()
     SetSetupControlsEnabled(false);
     picReset_->SetFace(19);
 
-    // The count box holds 2..12 whenever confirm can be clicked; the clamp
-    // keeps the arrays and the layout sane even if it somehow does not.
-    const std::int16_t n = std::clamp<std::int16_t>(
-        whole_number::ToInt16(txtMember_->text()).value_or(2), 2, 12);
+    const std::int16_t n = MemberCountFromText();
     state_.gMemberCount = n;
     state_.gPrizes.Recreate(n);
     state_.gShuffle.Recreate(12);
@@ -411,9 +417,7 @@ void MainWindow::picReset_Click()
     SetKeyPreview(false);
     if (!state_.gLadderCleared) {
         drawing_.Clear();
-        DrawColumns(state_, drawing_,
-                    std::clamp<std::int16_t>(whole_number::ToInt16(txtMember_->text()).value_or(2),
-                                             2, 12));
+        DrawColumns(state_, drawing_, MemberCountFromText());
         columns_->Destroy(state_.gMemberCount);
     }
     SetSetupControlsEnabled(true);

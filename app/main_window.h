@@ -85,6 +85,7 @@ private:
     void RecordProgramFolder();
     void CentreOnScreen();
     void SetSetupControlsEnabled(bool enabled);
+    std::int16_t MemberCountFromText() const;
     void InsertInTabOrder(QWidget *widget, int position);
 
     // DescentView

@@ -5,6 +5,10 @@
 // The ladder's geometry, in millimetres of the main window.
 namespace geometry {
 
+// A game has 2 to 12 players, one column each.
+constexpr int kFewestPlayers = 2;
+constexpr int kMostPlayers = 12;
+
 constexpr int kColumnSpacing = 14;
 constexpr int kLadderTop = 35;
 constexpr int kLadderBottom = 127;

@@ -2,6 +2,7 @@
 
 #include "app/picture_button.h"
 #include "game/game_state.h"
+#include "game/geometry.h"
 #include "game/ladder.h"
 #include "game/whole_number.h"
 
@@ -14,8 +15,8 @@
 
 namespace {
 
-constexpr int kFewest = 2;
-constexpr int kMost = 12;
+constexpr int kFewest = geometry::kFewestPlayers;
+constexpr int kMost = geometry::kMostPlayers;
 constexpr int kRepeatMs = 200;
 // The virtual key a Windows input method reports while it is composing.
 constexpr quint32 kInputMethodProcessKey = 229;
