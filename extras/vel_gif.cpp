@@ -1,8 +1,11 @@
 #include "extras/vel_gif.h"
 
 #include "app/fonts.h"
+#include "platform/safe_file.h"
 
+#include <QBuffer>
 #include <QDir>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QKeyEvent>
 #include <QLinearGradient>
@@ -11,6 +14,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -69,27 +73,22 @@ void VelGif::LoadImage(const QString &image)
     entryTimed_ = false;
     lastFrame_ = -1;
 
-    const QString path = ResolveImage(image);
-    QImageReader probe(path);
-    const bool animated = !path.isEmpty() && probe.supportsAnimation() && probe.imageCount() > 1;
-    // The first frame is shown at once; an animation plays from it only once
-    // the entry's time begins.
-    QImageReader reader(path);
-    reader.setAutoTransform(true);
-    const QImage first = path.isEmpty() ? QImage() : reader.read();
-
-    if (first.isNull()) {
+    const DecodedPicture *decoded = Decoded(ResolveImage(image));
+    if (!decoded || decoded->still.isNull()) {
         showing_ = Showing::Tag;
     } else {
-        const QSize fit = PictureRect(first.size()).size();
-        picture_ = QPixmap::fromImage(
-            fit == first.size() ? first
-                                : first.scaled(fit, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        // The first frame is shown at once; an animation plays from it only
+        // once the entry's time begins.
+        picture_ = decoded->still;
         showing_ = Showing::Still;
-        if (animated) {
-            auto *movie = new QMovie(path, QByteArray(), this);
-            if (fit != first.size())
-                movie->setScaledSize(fit);
+        if (!decoded->animation.isEmpty()) {
+            auto *movie = new QMovie(this);
+            auto *bytes = new QBuffer(movie);
+            bytes->setData(decoded->animation);
+            bytes->open(QIODevice::ReadOnly);
+            movie->setDevice(bytes);
+            if (decoded->scaled)
+                movie->setScaledSize(picture_.size());
             connect(movie, &QMovie::frameChanged, this, &VelGif::AnimationFrameShown);
             connect(movie, &QMovie::finished, this, &VelGif::AnimationFinished);
             movie_ = movie;
@@ -103,6 +102,49 @@ void VelGif::LoadImage(const QString &image)
     update();
 }
 
+VelGif::Stamp VelGif::StampOf(const QString &path)
+{
+    const QFileInfo info(path); // a stat, never an open
+    return info.isFile() ? Stamp{true, info.size(), info.lastModified()} : Stamp{};
+}
+
+const VelGif::DecodedPicture *VelGif::Decoded(const QString &path)
+{
+    if (path.isEmpty())
+        return nullptr;
+    const Stamp stamp = StampOf(path);
+    if (const DecodedPicture *known = cache_.object(path); known && known->stamp == stamp)
+        return known;
+
+    auto entry = std::make_unique<DecodedPicture>();
+    entry->stamp = stamp;
+    if (stamp.isFile) {
+        ++decodeCount_;
+        const safe_file::ReadResult read = safe_file::Read(path, safe_file::kMaxPictureBytes);
+        const QImage first = read.bytes ? safe_file::DecodeFirstFrame(*read.bytes) : QImage();
+        if (!first.isNull()) {
+            const QSize fit = PictureRect(first.size()).size();
+            entry->scaled = fit != first.size();
+            entry->still = QPixmap::fromImage(
+                entry->scaled ? first.scaled(fit, Qt::KeepAspectRatio, Qt::SmoothTransformation)
+                              : first);
+            QBuffer probe;
+            probe.setData(*read.bytes);
+            probe.open(QIODevice::ReadOnly);
+            QImageReader reader(&probe);
+            if (reader.supportsAnimation() && reader.imageCount() > 1)
+                entry->animation = *read.bytes;
+        }
+    }
+    const qint64 bytes = qint64(entry->still.width()) * entry->still.height() * 4
+                         + entry->animation.size();
+    // A refused file costs its stamp only, and is remembered like a picture
+    // so that a click or a rotation does not try it again.
+    if (!cache_.insert(path, entry.release(), qMax<qint64>(1, bytes / 1024)))
+        return nullptr;
+    return cache_.object(path);
+}
+
 bool VelGif::QueryClick(std::int16_t what)
 {
     return what == 1 && showing_ != Showing::Nothing;
@@ -111,7 +153,12 @@ bool VelGif::QueryClick(std::int16_t what)
 bool VelGif::CheckImage(const QString &image)
 {
     const QString path = ResolveImage(image);
-    return !path.isEmpty() && QImageReader(path).canRead();
+    if (path.isEmpty())
+        return false;
+    const Stamp stamp = StampOf(path);
+    if (const DecodedPicture *known = cache_.object(path); known && known->stamp == stamp)
+        return !known->still.isNull();
+    return stamp.isFile && stamp.size <= safe_file::kMaxPictureBytes;
 }
 
 void VelGif::NotifyLinkOpened()

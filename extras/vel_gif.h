@@ -2,6 +2,8 @@
 
 #include "extras/banner_control.h"
 
+#include <QCache>
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QPixmap>
 #include <QPointer>
@@ -15,6 +17,13 @@ class QMovie;
 // other picture Qt can read is shown still, and a picture that cannot be
 // read is replaced by the entry's tag on a plain field. Pictures are drawn
 // unscaled and centred; larger ones are scaled down to fit.
+//
+// An image text may name anything: only a regular file within the picture
+// limits of safe_file (size, and pixels of the canvas) is shown; anything
+// else (a pipe, a device, a folder, a huge canvas) counts as a picture that
+// cannot be read. A picture is decoded once and kept, scaled to fit, in a
+// cache bounded by kCacheKiB; it is read again only when the file's size or
+// time changes. An animation keeps its file's bytes and plays from them.
 //
 // Once started, an entry has its time and then the control raises Cycle: at
 // the end of each loop of an animation (but no sooner than
@@ -31,6 +40,7 @@ public:
     static constexpr QSize kSize{341, 49};
     static constexpr int kStillTimeMs = 4000;
     static constexpr int kMinimumLoopTimeMs = 1500;
+    static constexpr int kCacheKiB = 32 * 1024;
 
     enum class Showing { Nothing, Tag, Still, Animation };
 
@@ -44,6 +54,9 @@ public:
     void Start() override;
     void LoadImage(const QString &image) override;
     bool QueryClick(std::int16_t what) override;
+    // Answered without opening the file: from the cache when the picture has
+    // been decoded and is unchanged, else from its metadata (a regular file
+    // within the size limit). A click asks this of every entry.
     bool CheckImage(const QString &image) override;
     void NotifyLinkOpened() override;
 
@@ -65,6 +78,10 @@ public:
     int MinimumLoopTime() const { return minimumLoopTimeMs_; }
     void SetMinimumLoopTime(int ms);
 
+    // How many times a picture file has been read and decoded (for the bench
+    // and the tests: a rotation through cached pictures reads none).
+    int DecodeCount() const { return decodeCount_; }
+
     // What the control's clocks call; public so that a test can play the
     // clock instead of waiting for it.
     void StillTimeUp();
@@ -82,6 +99,25 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    // What a picture file held when it was last looked at. The metadata of
+    // the file then tells whether the entry is still good.
+    struct Stamp
+    {
+        bool isFile = false;
+        qint64 size = 0;
+        QDateTime modified;
+        bool operator==(const Stamp &) const = default;
+    };
+    struct DecodedPicture
+    {
+        Stamp stamp;
+        QPixmap still; // null when the file is no picture we show
+        QByteArray animation; // the file's bytes, for an animation only
+        bool scaled = false;
+    };
+    static Stamp StampOf(const QString &path);
+    const DecodedPicture *Decoded(const QString &path);
+
     void BeginEntryTime();
     void DropAnimation();
     QRect PictureRect(QSize pictureSize) const;
@@ -96,6 +132,8 @@ private:
     QElapsedTimer entryClock_;
     int stillTimeMs_ = kStillTimeMs;
     int minimumLoopTimeMs_ = kMinimumLoopTimeMs;
+    QCache<QString, DecodedPicture> cache_{kCacheKiB};
+    int decodeCount_ = 0;
     int lastFrame_ = -1;
     bool started_ = false;
     bool entryTimed_ = false;

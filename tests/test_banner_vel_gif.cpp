@@ -1,6 +1,7 @@
 // The banner control widget: what it shows, when it asks for the next entry
 // (its clocks are driven by hand here, never waited for) and its clicks.
 #include "extras/vel_gif.h"
+#include "support/pipe_guard.h"
 
 #include <QImage>
 #include <QSignalSpy>
@@ -19,6 +20,13 @@ const QByteArray kOneFrameGif = QByteArray::fromHex(
     "47494638396104000400f0000000800000000021f90400000000002c0000000004000400000204848f"
     "0905003b");
 
+// kOneFrameGif with a 4000 x 4000 canvas (logical screen) around its frame.
+QByteArray HugeCanvasGif()
+{
+    QByteArray bytes = kOneFrameGif;
+    return bytes.replace(6, 4, QByteArray::fromHex("a00fa00f"));
+}
+
 const QColor kPictureColour(0x30, 0xa0, 0x50);
 
 } // namespace
@@ -33,8 +41,9 @@ private slots:
     void hasTheBannerSize();
     void resolvesImageTexts_data();
     void resolvesImageTexts();
-    void checkImageTellsWhetherThePictureLoads_data();
-    void checkImageTellsWhetherThePictureLoads();
+    void onlyPicturesThatPassTheChecksAreShown_data();
+    void onlyPicturesThatPassTheChecksAreShown();
+    void pictureIsDecodedOnceUntilItChanges();
 
     void stillPictureCyclesAfterItsTime();
     void startBeforeTheFirstImageTimesThatImage();
@@ -116,29 +125,63 @@ void TestBannerVelGif::resolvesImageTexts()
     QCOMPARE(banner.ResolveImage(image), resolved);
 }
 
-void TestBannerVelGif::checkImageTellsWhetherThePictureLoads_data()
+void TestBannerVelGif::onlyPicturesThatPassTheChecksAreShown_data()
 {
+    // plainFile: CheckImage's answer before the picture was decoded, from the
+    // file's metadata alone; shown: whether LoadImage shows it, and
+    // CheckImage's answer from then on.
     QTest::addColumn<QString>("image");
-    QTest::addColumn<bool>("loads");
+    QTest::addColumn<bool>("plainFile");
+    QTest::addColumn<bool>("shown");
 
-    QTest::newRow("picture in the program folder") << "data/ok.png" << true;
-    QTest::newRow("animated GIF") << "data/anim.gif" << true;
-    QTest::newRow("missing") << "data/none.png" << false;
-    QTest::newRow("text posing as a picture") << "data/text.png" << false;
-    QTest::newRow("folder") << "data" << false;
-    QTest::newRow("empty") << "" << false;
+    QTest::newRow("picture in the program folder") << "data/ok.png" << true << true;
+    QTest::newRow("animated GIF") << "data/anim.gif" << true << true;
+    QTest::newRow("missing") << "data/none.png" << false << false;
+    QTest::newRow("text posing as a picture") << "data/text.png" << true << false;
+    QTest::newRow("folder") << "data" << false << false;
+    QTest::newRow("FIFO") << "data/pipe.gif" << false << false;
+    QTest::newRow("device") << "/dev/zero" << false << false;
+    QTest::newRow("link to a device") << "data/zero.png" << false << false;
+    QTest::newRow("huge canvas") << "data/canvas.gif" << true << false;
+    QTest::newRow("empty") << "" << false << false;
 }
 
-void TestBannerVelGif::checkImageTellsWhetherThePictureLoads()
+void TestBannerVelGif::onlyPicturesThatPassTheChecksAreShown()
 {
     QFETCH(QString, image);
-    QFETCH(bool, loads);
+    QFETCH(bool, plainFile);
+    QFETCH(bool, shown);
     QVERIFY(!WritePicture(QStringLiteral("data/ok.png")).isEmpty());
     QVERIFY(!WriteBytes(QStringLiteral("data/anim.gif"), kTwoFrameGif).isEmpty());
     QVERIFY(!WriteBytes(QStringLiteral("data/text.png"), "01 not*a*picture\r\n").isEmpty());
+    QVERIFY(!WriteBytes(QStringLiteral("data/canvas.gif"), HugeCanvasGif()).isEmpty());
+    QFile::remove(dir_.filePath(QStringLiteral("data/zero.png")));
+    QFile::remove(dir_.filePath(QStringLiteral("data/pipe.gif")));
+    QVERIFY(QFile::link(QStringLiteral("/dev/zero"), dir_.filePath(QStringLiteral("data/zero.png"))));
+    PipeGuard pipe(dir_.filePath(QStringLiteral("data/pipe.gif")));
+    QVERIFY(pipe.Created());
 
     VelGif banner(dir_.path());
-    QCOMPARE(banner.CheckImage(image), loads);
+    QElapsedTimer clock;
+    clock.start();
+    QCOMPARE(banner.CheckImage(image), plainFile);
+    banner.LoadImage(image);
+    QCOMPARE(banner.Shows() != VelGif::Showing::Tag, shown);
+    QCOMPARE(banner.CheckImage(image), shown);
+    QVERIFY2(clock.elapsed() < 500, qPrintable(QString::number(clock.elapsed())));
+}
+
+void TestBannerVelGif::pictureIsDecodedOnceUntilItChanges()
+{
+    WritePicture(QStringLiteral("data/ok.png"));
+    VelGif banner(dir_.path());
+    for (int i = 0; i < 3; ++i)
+        banner.LoadImage(QStringLiteral("data/ok.png"));
+    QCOMPARE(banner.DecodeCount(), 1);
+    WritePicture(QStringLiteral("data/ok.png"), QSize(20, 10));
+    banner.LoadImage(QStringLiteral("data/ok.png"));
+    QCOMPARE(banner.DecodeCount(), 2);
+    QCOMPARE(banner.Picture().size(), QSize(20, 10));
 }
 
 void TestBannerVelGif::stillPictureCyclesAfterItsTime()
