@@ -1,12 +1,76 @@
 #include "extras/help_window.h"
 
 #include "app/fonts.h"
+#include "platform/safe_file.h"
 
-#include <QFile>
+#include <QDir>
 #include <QFileInfo>
+#include <QHBoxLayout>
+#include <QKeySequence>
+#include <QPushButton>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
+
+namespace {
+
+// A browser that fetches a document's resources only from its own folder,
+// through the checked reads; QTextBrowser would otherwise read any local
+// path it is given, to its end.
+class HelpBrowser final : public QTextBrowser
+{
+public:
+    using QTextBrowser::QTextBrowser;
+
+    void SetFolder(const QString &folder) { folder_ = QFileInfo(folder).canonicalFilePath(); }
+
+    // Refusals are empty values, never a null QVariant, and a refused picture
+    // is a blank pixel, never a null image: on a null answer QTextDocument,
+    // and then its image handler, go and read the named file themselves.
+    QVariant loadResource(int type, const QUrl &name) override
+    {
+        const QString path = FileInFolder(name);
+        if (type == QTextDocument::StyleSheetResource) {
+            const safe_file::ReadResult read = path.isEmpty()
+                                                   ? safe_file::ReadResult{}
+                                                   : safe_file::Read(path, HelpWindow::kMaxStyleSheetBytes);
+            return QVariant(read.bytes ? QString::fromUtf8(*read.bytes) : QString());
+        }
+        if (type == QTextDocument::ImageResource) {
+            const QImage image = path.isEmpty() ? QImage() : safe_file::ReadPicture(path);
+            return QVariant(image.isNull() ? BlankPixel() : image);
+        }
+        return QVariant(QByteArray());
+    }
+
+private:
+    static QImage BlankPixel()
+    {
+        QImage blank(1, 1, QImage::Format_ARGB32);
+        blank.fill(Qt::transparent);
+        return blank;
+    }
+
+    // The canonical path of a relative reference inside the folder, or
+    // nothing for any other name.
+    QString FileInFolder(const QUrl &name) const
+    {
+        if (folder_.isEmpty() || !name.scheme().isEmpty() || !name.authority().isEmpty())
+            return {};
+        const QString relative = name.path(QUrl::FullyDecoded);
+        if (relative.isEmpty() || QDir::isAbsolutePath(relative))
+            return {};
+        const QString canonical = QFileInfo(QDir(folder_).filePath(relative)).canonicalFilePath();
+        if (canonical.isEmpty() || !canonical.startsWith(folder_ + QLatin1Char('/')))
+            return {};
+        return canonical;
+    }
+
+    QString folder_;
+};
+
+} // namespace
 
 HelpWindow::HelpWindow(QWidget *parent)
     : QWidget(parent, Qt::Window)
@@ -15,35 +79,44 @@ HelpWindow::HelpWindow(QWidget *parent)
     setWindowTitle(QStringLiteral("Kapuna 도움말"));
     resize(640, 600);
 
-    browser_ = new QTextBrowser(this);
+    browser_ = new HelpBrowser(this);
     browser_->setObjectName(QStringLiteral("HelpBrowser"));
     browser_->document()->setDefaultFont(fonts::Gulim(10));
     browser_->document()->setDocumentMargin(16);
-    // The file is only ever ours, but it is still just a document: links
-    // within it scroll, and nothing it names is fetched or run.
+    // Links within the file scroll; nothing it names is opened or run.
     browser_->setOpenLinks(false);
     browser_->setOpenExternalLinks(false);
     connect(browser_, &QTextBrowser::anchorClicked, this, &HelpWindow::FollowLink);
 
+    closeButton_ = new QPushButton(QStringLiteral("닫기"), this);
+    closeButton_->setObjectName(QStringLiteral("HelpClose"));
+    connect(closeButton_, &QPushButton::clicked, this, &QWidget::close);
+    for (const QKeySequence &keys : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)})
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, &QWidget::close);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->setContentsMargins(8, 6, 8, 8);
+    buttons->addStretch();
+    buttons->addWidget(closeButton_);
+
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
     layout->addWidget(browser_);
+    layout->addLayout(buttons);
 }
 
 bool HelpWindow::LoadFile(const QString &filePath)
 {
-    QFile file(filePath);
-    const QFileInfo info(filePath);
-    if (!info.isFile() || info.size() > kMaxFileBytes || !file.open(QIODevice::ReadOnly)) {
-        ShowCannotOpen(filePath);
+    const safe_file::ReadResult read = safe_file::Read(filePath, kMaxFileBytes);
+    if (!read.bytes) {
+        ShowCannotOpen(filePath, read.refusal == safe_file::Refusal::TooLarge);
         return false;
     }
-    const QByteArray bytes = file.read(kMaxFileBytes + 1);
-    if (file.error() != QFileDevice::NoError || bytes.size() > kMaxFileBytes) {
-        ShowCannotOpen(filePath);
-        return false;
-    }
-    browser_->setHtml(QString::fromUtf8(bytes));
+    static_cast<HelpBrowser *>(browser_)->SetFolder(QFileInfo(filePath).absolutePath());
+    // Resources of an earlier file are not this one's.
+    browser_->document()->clear();
+    browser_->setHtml(QString::fromUtf8(*read.bytes));
     browser_->moveCursor(QTextCursor::Start);
     browser_->ensureCursorVisible();
     return true;
@@ -55,8 +128,14 @@ void HelpWindow::FollowLink(const QUrl &url)
         browser_->scrollToAnchor(url.fragment());
 }
 
-void HelpWindow::ShowCannotOpen(const QString &filePath)
+void HelpWindow::ShowCannotOpen(const QString &filePath, bool tooLarge)
 {
+    static_cast<HelpBrowser *>(browser_)->SetFolder(QString());
+    if (tooLarge) {
+        browser_->setHtml(QStringLiteral("<h2>도움말을 열 수 없습니다</h2>"
+                                         "<p>도움말 파일이 너무 큽니다.</p>"));
+        return;
+    }
     browser_->setHtml(
         QStringLiteral("<h2>도움말을 열 수 없습니다</h2>"
                        "<p>도움말 파일이 없거나 읽을 수 없습니다.</p>"

@@ -2,31 +2,42 @@
 
 #include <QWidget>
 
+class QPushButton;
 class QTextBrowser;
 class QUrl;
 
 // The help viewer's window, "Kapuna 도움말": a help file (HTML in UTF-8)
-// shown read-only. It runs beside the game and is never modal. A file that
-// cannot be shown is reported inside the window, in its own words.
+// shown read-only. It runs beside the game and is never modal; Escape,
+// Ctrl+W and its "닫기" button close it. A file that cannot be shown is
+// reported inside the window, in its own words.
+//
+// The file is only a document: it loads nothing but the pictures and style
+// sheets it names by a relative path inside its own folder, each a regular
+// file within safe_file's limits. Absolute paths, other folders, devices,
+// pipes and remote URLs are not loaded (a picture shows as missing).
 class HelpWindow : public QWidget
 {
     Q_OBJECT
 
 public:
-    // No help file comes near this; anything larger is not one.
-    static constexpr qint64 kMaxFileBytes = 4 * 1024 * 1024;
+    // The shipped help is a few kilobytes; a document this large already
+    // takes the viewer most of a second to lay out.
+    static constexpr qint64 kMaxFileBytes = 256 * 1024;
+    static constexpr qint64 kMaxStyleSheetBytes = 64 * 1024;
 
     explicit HelpWindow(QWidget *parent = nullptr);
 
     // Shows the file from its start. False, with the window explaining why,
-    // when the file is missing, unreadable or too large.
+    // when the file is missing, not a regular file, unreadable or too large.
     bool LoadFile(const QString &filePath);
 
     QTextBrowser *Browser() const { return browser_; }
+    QPushButton *CloseButton() const { return closeButton_; }
 
 private:
     void FollowLink(const QUrl &url);
-    void ShowCannotOpen(const QString &filePath);
+    void ShowCannotOpen(const QString &filePath, bool tooLarge);
 
     QTextBrowser *browser_ = nullptr;
+    QPushButton *closeButton_ = nullptr;
 };

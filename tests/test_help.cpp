@@ -3,10 +3,12 @@
 
 #include "extras/help_window.h"
 #include "platform/help_viewer.h"
+#include "support/pipe_guard.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextBrowser>
@@ -73,25 +75,96 @@ private slots:
     void unreadableFilesAreReportedInTheWindow_data()
     {
         QTest::addColumn<QString>("kind");
-        QTest::newRow("missing") << "missing";
-        QTest::newRow("a folder in its place") << "folder";
-        QTest::newRow("too large to be help") << "large";
+        QTest::addColumn<QString>("detail"); // %path stands for the file's path
+        QTest::newRow("missing") << "missing" << "%path";
+        QTest::newRow("a folder in its place") << "folder" << "%path";
+        QTest::newRow("a FIFO in its place") << "fifo" << "%path";
+        QTest::newRow("too large to be help") << "large" << "도움말 파일이 너무 큽니다.";
     }
 
     void unreadableFilesAreReportedInTheWindow()
     {
         QFETCH(QString, kind);
+        QFETCH(QString, detail);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("kapuna.hlp"));
         if (kind == QLatin1String("folder"))
             QVERIFY(QDir().mkpath(path));
         if (kind == QLatin1String("large"))
             QVERIFY(WriteAll(path, QByteArray(HelpWindow::kMaxFileBytes + 1, 'x')));
+        PipeGuard pipe(kind == QLatin1String("fifo") ? path : dir.filePath(QStringLiteral("unused")));
 
         HelpWindow window;
         QVERIFY(!window.LoadFile(path));
         QVERIFY(ShownText(window).contains(QStringLiteral("도움말을 열 수 없습니다")));
-        QVERIFY(ShownText(window).contains(path));
+        QVERIFY(ShownText(window).contains(detail.replace(QStringLiteral("%path"), path)));
+    }
+
+    void resourcesLoadOnlyFromTheHelpFolder_data()
+    {
+        QTest::addColumn<QString>("source"); // %dir: the folder that holds the help folder
+        QTest::addColumn<bool>("loaded");
+        QTest::newRow("picture inside the folder") << "pic.png" << true;
+        QTest::newRow("FIFO inside the folder") << "pipe.png" << false;
+        QTest::newRow("device") << "/dev/zero" << false;
+        QTest::newRow("link to a device") << "zero.png" << false;
+        QTest::newRow("other folder") << "../outside.png" << false;
+        QTest::newRow("absolute path") << "%dir/outside.png" << false;
+        QTest::newRow("FIFO by its absolute path") << "%dir/kapuna/pipe.png" << false;
+        QTest::newRow("file URL") << "file://%dir/outside.png" << false;
+        QTest::newRow("remote URL") << "https://kapuna.example/pic.png" << false;
+    }
+
+    void resourcesLoadOnlyFromTheHelpFolder()
+    {
+        QFETCH(QString, source);
+        QFETCH(bool, loaded);
+        QTemporaryDir dir;
+        const QString folder = dir.filePath(QStringLiteral("kapuna"));
+        QVERIFY(QDir().mkpath(folder));
+        QImage picture(8, 8, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        QVERIFY(picture.save(folder + QStringLiteral("/pic.png")));
+        QVERIFY(picture.save(dir.filePath(QStringLiteral("outside.png"))));
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), folder + QStringLiteral("/zero.png")));
+        PipeGuard pipe(folder + QStringLiteral("/pipe.png"));
+        source.replace(QStringLiteral("%dir"), dir.path());
+        const QString path = folder + QStringLiteral("/kapuna.hlp");
+        QVERIFY(WriteAll(path, QStringLiteral("<p>그림</p><img src=\"%1\">").arg(source).toUtf8()));
+
+        QElapsedTimer clock;
+        clock.start();
+        HelpWindow window;
+        QVERIFY(window.LoadFile(path));
+        window.show(); // lays the page out, which fetches its picture
+        const QVariant resource =
+            window.Browser()->document()->resource(QTextDocument::ImageResource, QUrl(source));
+        QCOMPARE(resource.value<QImage>().size() == picture.size(), loaded);
+        QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+    }
+
+    void windowCloses_data()
+    {
+        QTest::addColumn<QKeySequence>("keys"); // none: the "닫기" button
+        QTest::newRow("Escape") << QKeySequence(Qt::Key_Escape);
+        QTest::newRow("Ctrl+W") << QKeySequence(Qt::CTRL | Qt::Key_W);
+        QTest::newRow("닫기 button") << QKeySequence();
+    }
+
+    void windowCloses()
+    {
+        QFETCH(QKeySequence, keys);
+        HelpWindow window;
+        window.show();
+        QApplication::setActiveWindow(&window);
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QCOMPARE(window.CloseButton()->text(), QStringLiteral("닫기"));
+        QVERIFY(window.CloseButton()->isVisible());
+        if (keys.isEmpty())
+            QTest::mouseClick(window.CloseButton(), Qt::LeftButton);
+        else
+            QTest::keySequence(window.Browser(), keys);
+        QVERIFY(!window.isVisible());
     }
 
     void fileNameIsShownAsTextNotMarkup()
