@@ -80,6 +80,6 @@ void FollowBannerLink(GameState &state, BannerControl &control, Shell &shell)
     for (int i = 1; i <= count; ++i)
         control.CheckImage(state.gBannerImages(i));
     if (state.gBannerLinks.Has(state.gBannerIndex))
-        shell.Open(state.gBannerLinks(state.gBannerIndex));
+        shell.OpenLink(state.gBannerLinks(state.gBannerIndex));
     control.NotifyLinkOpened();
 }

@@ -37,5 +37,6 @@ void AdvanceBanner(GameState &state, BannerControl &control, const QString &list
 
 // The Click handler: only when the control answers QueryClick(1) with yes,
 // CheckImage every entry's image in list order, hand the shown entry's link
-// to the shell's "open", then NotifyLinkOpened.
+// to the shell's OpenLink (which opens only pages and documents, see
+// LinkTarget), then NotifyLinkOpened.
 void FollowBannerLink(GameState &state, BannerControl &control, Shell &shell);

@@ -24,6 +24,7 @@ public:
     {
     }
     void Open(const QString &target) override { log_ << QStringLiteral("Open(%1)").arg(target); }
+    void OpenLink(const QString &link) override { Open(link); }
 
 private:
     QStringList &log_;

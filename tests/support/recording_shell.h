@@ -9,5 +9,8 @@ class RecordingShell final : public Shell
 {
 public:
     void Open(const QString &target) override { opened << target; }
+    // Links are recorded as handed over; whether one would open is
+    // LinkTarget's decision, tested on its own.
+    void OpenLink(const QString &link) override { opened << link; }
     QStringList opened;
 };
