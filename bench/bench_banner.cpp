@@ -1,0 +1,137 @@
+// Banner rotation: an hour of it, simulated by 1,000 Cycle events handled
+// back to back (at 4 s an entry an hour holds about 900), on the shipped
+// list; then the same list with one picture of 5000 x 5000 pixels added
+// (over the pixel cap: it must cost nothing once refused) and with one of
+// 2048 x 2048 (at the cap: decoded once, then served from the cache). Each
+// scenario runs in a process of its own, so its peak memory is its own (and
+// the pictures are made by yet another process: a child starts with the peak
+// of the process it was forked from).
+#include "extras/banner_rotation.h"
+#include "extras/vel_gif.h"
+#include "game/game_state.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <sys/resource.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+constexpr int kCycles = 1000;
+constexpr double kHourMs = 3600.0 * 1000.0;
+
+double CpuMs()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3
+           + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
+}
+
+double PeakMiB()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024.0;
+}
+
+int RunChild(int argc, char *argv[], const QString &folder)
+{
+    QApplication app(argc, argv);
+    GameState state;
+    VelGif banner(folder);
+    banner.show();
+    const QString list = BannerListPath(folder);
+    const double peakBefore = PeakMiB();
+    const double cpuBefore = CpuMs();
+    StartBanner(state, banner, list);
+    for (int i = 0; i < kCycles; ++i) {
+        AdvanceBanner(state, banner, list);
+        banner.repaint();
+        // Animations dropped by the next entry go as they would between ticks.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    const double cpu = CpuMs() - cpuBefore;
+    std::printf("%8.1f ms CPU, %6.1f us a cycle, %.4f %% of an hour; peak %.1f MiB (%.1f before); "
+                "%d decodes\n",
+                cpu, cpu * 1e3 / kCycles, 100.0 * cpu / kHourMs, PeakMiB(), peakBefore,
+                banner.DecodeCount());
+    return 0;
+}
+
+// A program folder holding the shipped list and pictures, plus one extra
+// entry with a picture of the given size when it is not empty.
+bool MakeFolder(const QString &from, const QString &to, QSize extra)
+{
+    if (!QDir().mkpath(to + QStringLiteral("/data")))
+        return false;
+    for (const QString &name : QDir(from + QStringLiteral("/data")).entryList(QDir::Files))
+        QFile::copy(from + QStringLiteral("/data/") + name, to + QStringLiteral("/data/") + name);
+    if (extra.isEmpty())
+        return true;
+    QImage big(extra, QImage::Format_RGB32);
+    big.fill(QColor(0x30, 0xa0, 0x50));
+    if (!big.save(to + QStringLiteral("/data/big.png")))
+        return false;
+    QFile list(BannerListPath(to));
+    return list.open(QIODevice::Append)
+           && list.write("04 big*https://kapuna.example/big*data/big.png\r\n") > 0;
+}
+
+} // namespace
+
+bool RunSelf(const QStringList &arguments, QByteArray *output = nullptr)
+{
+    QProcess child;
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    child.start(QCoreApplication::applicationFilePath(), arguments);
+    if (!child.waitForFinished(300000) || child.exitStatus() != QProcess::NormalExit
+        || child.exitCode() != 0)
+        return false;
+    if (output)
+        *output = child.readAllStandardOutput();
+    return true;
+}
+
+int main(int argc, char *argv[])
+{
+    if (argc > 2 && std::string(argv[1]) == "--child")
+        return RunChild(argc, argv, QString::fromLocal8Bit(argv[2]));
+    if (argc > 4 && std::string(argv[1]) == "--make") {
+        QCoreApplication app(argc, argv);
+        return MakeFolder(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]),
+                          QSize(std::atoi(argv[4]), std::atoi(argv[4])))
+                   ? 0
+                   : 1;
+    }
+
+    QCoreApplication app(argc, argv);
+    // The build puts the shipped files one folder above the benchmarks.
+    const QString shipped = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral(".."));
+    QTemporaryDir temp;
+    const struct
+    {
+        const char *label;
+        int extraSide;
+    } scenarios[] = {{"shipped list (3 entries)", 0},
+                     {"+ a 5000x5000 PNG (over the cap)", 5000},
+                     {"+ a 2048x2048 PNG (at the cap)", 2048}};
+    int n = 0;
+    for (const auto &s : scenarios) {
+        const QString folder = temp.filePath(QString::number(n++));
+        QByteArray figures;
+        if (!RunSelf({QStringLiteral("--make"), shipped, folder, QString::number(s.extraSide)})
+            || !RunSelf({QStringLiteral("--child"), folder}, &figures))
+            return 1;
+        std::printf("banner, %d cycles, %-34s %s", kCycles, s.label, figures.constData());
+    }
+    return 0;
+}
