@@ -42,15 +42,6 @@ ReadResult ReadOpen(QFile &file, qint64 maxBytes)
 
 } // namespace
 
-bool IsPlainFile(const QString &path, qint64 maxBytes)
-{
-    if (path.isEmpty())
-        return false;
-    // QFileInfo follows links for isFile() and size().
-    const QFileInfo info(path);
-    return info.isFile() && info.size() <= maxBytes;
-}
-
 ReadResult Read(const QString &path, qint64 maxBytes)
 {
     if (path.isEmpty())

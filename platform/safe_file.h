@@ -22,10 +22,6 @@ inline constexpr qint64 kMaxPictureBytes = 4 * 1024 * 1024;
 // since every frame is composed at the canvas size.
 inline constexpr qint64 kMaxPixels = 2048 * 2048;
 
-// Whether path, with its links resolved, is a regular file of at most
-// maxBytes. Only looks at the file's metadata: never opens it.
-bool IsPlainFile(const QString &path, qint64 maxBytes);
-
 // Why Read gave nothing.
 enum class Refusal { NotPlain, TooLarge, Unreadable };
 
