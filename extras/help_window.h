@@ -22,7 +22,7 @@ class HelpWindow : public QWidget
 public:
     // The shipped help is a few kilobytes; a document this large already
     // takes the viewer most of a second to lay out.
-    static constexpr qint64 kMaxFileBytes = 256 * 1024;
+    static constexpr qint64 kMaxFileBytes = 128 * 1024;
     static constexpr qint64 kMaxStyleSheetBytes = 64 * 1024;
 
     explicit HelpWindow(QWidget *parent = nullptr);
