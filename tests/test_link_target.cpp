@@ -23,6 +23,7 @@ private slots:
         QTest::newRow("mailto") << "mailto:kapuna@kapuna.example" << "mailto:kapuna@kapuna.example";
         QTest::newRow("document inside") << "page.htm" << "file://%dir/page.htm";
         QTest::newRow("space, Windows separator") << "docs\\read me.txt" << "file://%dir/docs/read%20me.txt";
+        QTest::newRow("a lone % in a file name") << "notes 100%.txt" << "file://%dir/notes%20100%25.txt";
         QTest::newRow("escaped space") << "docs/read%20me.txt" << "file://%dir/docs/read%20me.txt";
         QTest::newRow("file URL") << "file:///bin/sh" << "";
         QTest::newRow("the program itself") << "kapuna" << "";
@@ -44,7 +45,7 @@ private slots:
         QTemporaryDir root;
         QVERIFY(QDir().mkpath(root.filePath(QStringLiteral("kapuna/docs"))));
         const QString dir = QDir(root.filePath(QStringLiteral("kapuna"))).canonicalPath();
-        for (const char *name : {"page.htm", "docs/read me.txt", "kapuna", "kapuna.desktop", "../outside.html"}) {
+        for (const char *name : {"page.htm", "docs/read me.txt", "notes 100%.txt", "kapuna", "kapuna.desktop", "../outside.html"}) {
             QFile file(QDir(dir).filePath(QString::fromUtf8(name)));
             QVERIFY(file.open(QIODevice::WriteOnly));
         }
