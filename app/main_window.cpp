@@ -109,6 +109,7 @@ void MainWindow::BuildControls()
     GraphemeLimit::Apply(txtInput_, 5);
     txtInput_->setFrame(false);
     txtInput_->setFont(small);
+    TextFit::Attach(txtInput_);
     txtInput_->setAccessibleName(tr("당첨내역 입력"));
 
     lstBul_ = new QListWidget(this);
