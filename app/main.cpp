@@ -1,5 +1,6 @@
 #include "app/fonts.h"
 #include "app/main_window.h"
+#include "app/qt_translations.h"
 #include "platform/folder_record.h"
 #include "platform/help_viewer.h"
 #include "platform/messages.h"
@@ -14,6 +15,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kapuna"));
     fonts::RegisterKoreanSubstitutes();
+    qt_translations::InstallKorean(app);
 
     const QString folder = folder_record::ProgramFolder();
     MessageBoxMessages messages;

@@ -1,7 +1,10 @@
 #include "app/main_window.h"
 
+#include "app/fitting_item_delegate.h"
 #include "app/fonts.h"
 #include "app/picture_button.h"
+#include "app/run_focus.h"
+#include "app/text_fit.h"
 #include "app/token_button.h"
 #include "app/units.h"
 #include "extras/about_box.h"
@@ -15,6 +18,7 @@
 #include "platform/help_viewer.h"
 #include "platform/qt_printer.h"
 #include "print/print_button.h"
+#include "setup/grapheme_limit.h"
 #include "setup/member_count.h"
 #include "setup/name_box_focus.h"
 #include "setup/prize_list.h"
@@ -102,9 +106,10 @@ void MainWindow::BuildControls()
     txtInput_ = new QLineEdit(this);
     txtInput_->setObjectName(QStringLiteral("txtInput"));
     txtInput_->setGeometry(TwipRect(420, 2010, 825, 195));
-    txtInput_->setMaxLength(5);
+    GraphemeLimit::Apply(txtInput_, 5);
     txtInput_->setFrame(false);
     txtInput_->setFont(small);
+    TextFit::Attach(txtInput_);
     txtInput_->setAccessibleName(tr("당첨내역 입력"));
 
     lstBul_ = new QListWidget(this);
@@ -112,6 +117,7 @@ void MainWindow::BuildControls()
     lstBul_->setGeometry(TwipRect(360, 2490, 885, 2010));
     lstBul_->setFont(small);
     lstBul_->setSortingEnabled(false);
+    FittingItemDelegate::Install(lstBul_);
     lstBul_->setAccessibleName(tr("당첨내역 목록"));
 
     txtMember_ = new QLineEdit(this);
@@ -201,8 +207,11 @@ void MainWindow::BuildControls()
     picPrint_->setToolTip(QStringLiteral("게임 결과 인쇄"));
 
     columns_ = new ColumnControls(this, images_, {cmdStart0_, txtName0_, txtbul0_, imgPen0_});
-    connect(columns_, &ColumnControls::startClicked, this,
-            [this](int i) { descent_.StartDescent(std::int16_t(i)); });
+    auto *runFocus = new RunFocus(this);
+    connect(columns_, &ColumnControls::startClicked, this, [this, runFocus](int i) {
+        runFocus->Park(columns_->StartButton(i));
+        descent_.StartDescent(std::int16_t(i));
+    });
 
     memberCount_ = new MemberCount(state_, drawing_, txtMember_, picUpdown_, &tmrUpdown_, this);
     prizeList_ = new PrizeList({txtInput_, lstBul_, picAdd_, picDel_, picClear_, txtMember_},
@@ -253,6 +262,10 @@ void MainWindow::Load()
 void MainWindow::StartBanner()
 {
     ::StartBanner(state_, *velGif1_, BannerListPath(services_.programFolder));
+    // Without an entry to show, an empty strip and its shadow would only
+    // look broken.
+    velGif1_->setVisible(state_.gBannerCount > 0);
+    picture1_->setVisible(state_.gBannerCount > 0);
 }
 
 void MainWindow::RecordProgramFolder()
@@ -399,6 +412,9 @@ void MainWindow::picOk_Click()
         QLineEdit *name = columns_->Create(i, x, state_.gShuffle(i), state_.gManualStart);
         InsertInTabOrder(name, i);
         NameBoxFocus::Attach(name);
+        GraphemeLimit::Apply(name, 4);
+        TextFit::Attach(name);
+        TextFit::Attach(columns_->PrizeBox(i));
         x += geometry::kColumnSpacing;
         if (numbered)
             state_.gPrizes(i) = QString::number(i);

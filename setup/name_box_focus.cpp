@@ -4,12 +4,6 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 
-namespace {
-
-constexpr int kNameLength = 4;
-
-} // namespace
-
 NameBoxFocus *NameBoxFocus::Attach(QLineEdit *box)
 {
     if (auto *existing = box->findChild<NameBoxFocus *>(QString(), Qt::FindDirectChildrenOnly))
@@ -26,7 +20,7 @@ NameBoxFocus::NameBoxFocus(QLineEdit *box)
 
 void NameBoxFocus::SelectName(QLineEdit *box)
 {
-    box->setSelection(0, kNameLength);
+    box->selectAll();
 }
 
 bool NameBoxFocus::eventFilter(QObject *watched, QEvent *event)

@@ -20,8 +20,7 @@ public:
     // goes with it; attaching a box twice returns the handler it has.
     static NameBoxFocus *Attach(QLineEdit *box);
 
-    // The got-focus selection: from character 0, four characters long, the
-    // most a name box holds.
+    // The got-focus selection: the whole name.
     static void SelectName(QLineEdit *box);
 
 protected:

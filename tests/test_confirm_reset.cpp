@@ -105,7 +105,6 @@ void TestConfirmReset::firstConfirmPlacesEveryColumnControl()
         QCOMPARE(start->size(), f.w().findChild<QWidget *>("cmdStart0")->size());
         QCOMPARE(name->size(), f.w().findChild<QWidget *>("txtName0")->size());
         QCOMPARE(name->text(), QStringLiteral("(이름)"));
-        QCOMPARE(name->maxLength(), 4);
         QVERIFY(start->isVisible() && name->isVisible() && prize->isVisible());
         QVERIFY(pen->isHidden());
         QVERIFY(prize->isReadOnly());

@@ -87,6 +87,8 @@ void TestStartUp::showsABannerEntryFromTheList()
     QCOMPARE(f.w().State().gBannerIndex, std::int16_t(1));
     QCOMPARE(f.w().VelGif1()->Tag(), QStringLiteral("Only"));
     QVERIFY(f.w().VelGif1()->Shows() != VelGif::Showing::Nothing);
+    for (const char *name : {"VelGif1", "Picture1"})
+        QVERIFY(f.w().findChild<QWidget *>(name)->isVisible());
 }
 
 void TestStartUp::runsWithoutABannerList()
@@ -95,6 +97,9 @@ void TestStartUp::runsWithoutABannerList()
     WindowFixture f(folder.path());
     QCOMPARE(f.w().State().gBannerCount, std::int16_t(0));
     QCOMPARE(f.w().VelGif1()->Shows(), VelGif::Showing::Nothing);
+    // No empty strip with its shadow.
+    for (const char *name : {"VelGif1", "Picture1"})
+        QVERIFY(f.w().findChild<QWidget *>(name)->isHidden());
     QTest::mouseClick(f.w().VelGif1(), Qt::LeftButton);
     QVERIFY(f.shell.opened.isEmpty());
     // The game itself is unaffected.

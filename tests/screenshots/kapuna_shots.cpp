@@ -28,11 +28,12 @@ int main(int argc, char *argv[])
     window.grab().save(out.filePath(QStringLiteral("screenshot-setup.png")));
 
     window.txtMember()->setText(QStringLiteral("12"));
+    // Five-syllable prizes among them: the longest a prize can be.
     const QStringList prizes = {QStringLiteral("10000"), QStringLiteral("꽝"),
-                                QStringLiteral("5000"), QStringLiteral("커피"),
+                                QStringLiteral("오천원상품"), QStringLiteral("커피"),
                                 QStringLiteral("꽝"), QStringLiteral("1000"),
-                                QStringLiteral("청소"), QStringLiteral("꽝"),
-                                QStringLiteral("3000"), QStringLiteral("간식"),
+                                QStringLiteral("아이스크림"), QStringLiteral("꽝"),
+                                QStringLiteral("3000"), QStringLiteral("영화관람권"),
                                 QStringLiteral("꽝"), QStringLiteral("2000")};
     window.lstBul()->addItems(prizes);
     window.picOk_Click();

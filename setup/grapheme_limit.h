@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QValidator>
+
+class QLineEdit;
+
+// Caps a text box at a number of characters as a reader counts them: a
+// Hangul syllable, a letter with its accents, a surrogate pair, an emoji with
+// its skin tone or a whole joined emoji sequence each count once. Whatever
+// arrives (a key, a paste, an input method's commit, setText) is cut back at
+// a character boundary, so no half of a character is ever stored. What
+// overflows is dropped from the text just put in, before the cursor; the
+// text that was there stays.
+class GraphemeLimit : public QValidator
+{
+    Q_OBJECT
+
+public:
+    GraphemeLimit(int limit, QObject *parent);
+
+    // Gives `box` the limit; the box's own limit, which counts UTF-16 units
+    // and would split a pair, is lifted.
+    static void Apply(QLineEdit *box, int limit);
+
+    static int Count(const QString &text);
+
+    int Limit() const { return limit_; }
+
+    State validate(QString &input, int &pos) const override;
+
+private:
+    int limit_;
+};

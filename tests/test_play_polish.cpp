@@ -1,0 +1,170 @@
+#include "app/fonts.h"
+#include "app/qt_translations.h"
+#include "support/window_fixture.h"
+
+#include <QApplication>
+#include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStyleOptionFrame>
+#include <QTest>
+
+namespace {
+
+// Per-column controls by the names a screen reader gives them.
+template <typename T>
+T *Column(const MainWindow &w, const QString &what, int i)
+{
+    for (T *c : w.findChildren<T *>())
+        if (c->accessibleName() == QStringLiteral("%1번 %2").arg(i).arg(what))
+            return c;
+    return nullptr;
+}
+
+// What a line edit leaves for its text inside the frame and the 2-pixel
+// margins it keeps on each side.
+int TextRoom(const QLineEdit *box)
+{
+    QStyleOptionFrame option;
+    option.initFrom(box);
+    option.rect = box->rect();
+    option.lineWidth = box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, box);
+    return box->style()->subElementRect(QStyle::SE_LineEditContents, &option, box).width() - 4;
+}
+
+} // namespace
+
+class TestPlayPolish : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void keysDuringAndAfterARunLeaveTheNamesAlone();
+    void fiveSyllablePrizesFitTheirBoxesAndTheList();
+    void qtsOwnTextsAreKorean();
+    void limitsCountCharactersAsReadersDo_data();
+    void limitsCountCharactersAsReadersDo();
+};
+
+void TestPlayPolish::initTestCase()
+{
+    fonts::RegisterKoreanSubstitutes();
+}
+
+void TestPlayPolish::keysDuringAndAfterARunLeaveTheNamesAlone()
+{
+    WindowFixture f;
+    f.w().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f.w()));
+    f.Confirm(3);
+    QPushButton *start = Column<QPushButton>(f.w(), QStringLiteral("출발"), 2);
+    QVERIFY(start);
+    const auto typeAway = [] {
+        QWidget *target = QApplication::focusWidget();
+        QTest::keyClicks(target ? target : QApplication::activeWindow(), "xy");
+    };
+
+    QTest::mouseClick(start, Qt::LeftButton);
+    f.w().Run().DescentStep();
+    typeAway();
+    f.RunTicks();
+    typeAway();
+
+    const QStringList kept{QStringLiteral("(이름)"), QStringLiteral("2"), QStringLiteral("(이름)")};
+    for (int i = 1; i <= 3; ++i)
+        QCOMPARE(Column<QLineEdit>(f.w(), QStringLiteral("이름"), i)->text(), kept[i - 1]);
+    // The keys go back where the user left them: the button clicked.
+    QCOMPARE(QApplication::focusWidget(), start);
+}
+
+void TestPlayPolish::fiveSyllablePrizesFitTheirBoxesAndTheList()
+{
+    WindowFixture f;
+    auto *list = f.w().findChild<QListWidget *>(QStringLiteral("lstBul"));
+    const QStringList prizes{QStringLiteral("오천원상품"), QStringLiteral("가나다라마"),
+                             QStringLiteral("백만원상금"), QStringLiteral("아이스크림")};
+    for (int i = 0; i < 12; ++i)
+        list->addItem(prizes[i % prizes.size()]);
+    QCoreApplication::processEvents();
+    // Every item fits the list's width: nothing to scroll sideways to.
+    QCOMPARE(list->horizontalScrollBar()->maximum(), 0);
+
+    f.Confirm(12, false);
+    QTest::mouseClick(Column<QPushButton>(f.w(), QStringLiteral("출발"), 1), Qt::LeftButton);
+    f.RunTicks();
+    const QSize design = f.w().findChild<QWidget *>(QStringLiteral("txtbul0"))->size();
+    for (int c = 1; c <= 12; ++c) {
+        const QLineEdit *box = Column<QLineEdit>(f.w(), QStringLiteral("당첨내역"), c);
+        QVERIFY(prizes.contains(box->text()));
+        QCOMPARE(box->size(), design);
+        QVERIFY(box->font().pointSizeF() >= 7);
+        QVERIFY2(QFontMetricsF(box->font()).horizontalAdvance(box->text()) < TextRoom(box),
+                 qPrintable(box->text()));
+    }
+}
+
+void TestPlayPolish::qtsOwnTextsAreKorean()
+{
+    QVERIFY(qt_translations::InstallKorean(*qApp));
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "OK"), QStringLiteral("확인"));
+    QCOMPARE(QCoreApplication::translate("QLineEdit", "&Paste"), QStringLiteral("붙여넣기(&P)"));
+}
+
+void TestPlayPolish::limitsCountCharactersAsReadersDo_data()
+{
+    QTest::addColumn<bool>("name");
+    QTest::addColumn<bool>("composed");
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<int>("cursor");
+    QTest::addColumn<QString>("put");
+    QTest::addColumn<QString>("kept");
+    const QString family = QStringLiteral("👨‍👩‍👧");
+    const QString thumb = QStringLiteral("👍🏽");
+    const QString ga = QStringLiteral("\u1100\u1161"); // 가 as two jamo
+    QTest::newRow("three emoji pasted") << false << false << "" << 0 << "😀😀😀" << "😀😀😀";
+    QTest::newRow("six emoji pasted") << false << false << "" << 0 << "😀😀😀😀😀😀"
+                                      << "😀😀😀😀😀";
+    QTest::newRow("skin tones") << false << false << "" << 0 << thumb.repeated(6)
+                                << thumb.repeated(5);
+    QTest::newRow("joined families") << true << false << "" << 0 << family.repeated(5)
+                                     << family.repeated(4);
+    QTest::newRow("flags") << true << false << "" << 0 << "🇰🇷🇰🇷🇰🇷🇰🇷🇰🇷" << "🇰🇷🇰🇷🇰🇷🇰🇷";
+    QTest::newRow("jamo syllables") << true << false << "" << 0 << ga.repeated(5)
+                                    << ga.repeated(4);
+    QTest::newRow("into the middle") << true << false << "홍길동" << 1 << "김이" << "홍김길동";
+    QTest::newRow("composed pair") << false << true << "가나다라" << 4 << "😀😀"
+                                   << "가나다라😀";
+    QTest::newRow("composed syllable") << true << true << "남궁민수" << 4 << "야" << "남궁민수";
+}
+
+void TestPlayPolish::limitsCountCharactersAsReadersDo()
+{
+    QFETCH(bool, name);
+    QFETCH(bool, composed);
+    QFETCH(QString, before);
+    QFETCH(int, cursor);
+    QFETCH(QString, put);
+    QFETCH(QString, kept);
+    WindowFixture f;
+    if (name)
+        f.Confirm(2);
+    QLineEdit *box = name ? Column<QLineEdit>(f.w(), QStringLiteral("이름"), 1)
+                          : f.w().findChild<QLineEdit *>(QStringLiteral("txtInput"));
+    box->setText(before);
+    box->setCursorPosition(cursor);
+
+    if (composed) {
+        QInputMethodEvent commit;
+        commit.setCommitString(put);
+        QCoreApplication::sendEvent(box, &commit);
+    } else {
+        box->insert(put); // as a paste puts it
+    }
+    QCOMPARE(box->text(), kept);
+}
+
+QTEST_MAIN(TestPlayPolish)
+#include "test_play_polish.moc"
