@@ -1,9 +1,9 @@
 #include "app/column_controls.h"
 
-#include "app/image_list.h"
+#include "widgets/image_list.h"
 #include "app/pen_label.h"
-#include "app/token_button.h"
-#include "app/units.h"
+#include "widgets/token_button.h"
+#include "widgets/units.h"
 #include "game/geometry.h"
 
 #include <QLabel>

@@ -2,7 +2,7 @@
 
 #include "app/column_controls.h"
 #include "app/draw_layer.h"
-#include "app/image_list.h"
+#include "widgets/image_list.h"
 #include "app/services.h"
 #include "game/descent.h"
 #include "game/descent_view.h"

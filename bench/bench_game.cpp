@@ -2,7 +2,7 @@
 // random parts alone, the shuffle with the real clock, and the cost of one
 // descent tick including the repaint it causes. Run at device pixel ratio 1;
 // it runs itself again at ratio 2 for the tick figures.
-#include "app/fonts.h"
+#include "widgets/fonts.h"
 #include "app/main_window.h"
 #include "game/ladder.h"
 #include "platform/messages.h"

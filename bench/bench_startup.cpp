@@ -3,7 +3,7 @@
 // Qt program that shows an empty 792 x 512 window, with the peak memory of
 // each. Both are launched by this same program in the same way, so the
 // ratio compares like with like.
-#include "app/fonts.h"
+#include "widgets/fonts.h"
 #include "app/main_window.h"
 #include "platform/messages.h"
 

@@ -1,6 +1,6 @@
 #include "extras/help_window.h"
 
-#include "app/fonts.h"
+#include "widgets/fonts.h"
 
 #include <QFile>
 #include <QFileInfo>

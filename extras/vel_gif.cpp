@@ -1,6 +1,6 @@
 #include "extras/vel_gif.h"
 
-#include "app/fonts.h"
+#include "widgets/fonts.h"
 
 #include <QDir>
 #include <QImageReader>

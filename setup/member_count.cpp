@@ -1,6 +1,6 @@
 #include "setup/member_count.h"
 
-#include "app/picture_button.h"
+#include "widgets/picture_button.h"
 #include "game/game_state.h"
 #include "game/geometry.h"
 #include "game/ladder.h"

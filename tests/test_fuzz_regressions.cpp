@@ -1,4 +1,4 @@
-#include "app/image_list.h"
+#include "widgets/image_list.h"
 #include "fuzz/amount_check.h"
 #include "fuzz/banner_list_check.h"
 #include "fuzz/member_count_check.h"

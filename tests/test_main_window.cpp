@@ -1,6 +1,6 @@
-#include "app/fonts.h"
-#include "app/picture_button.h"
-#include "app/units.h"
+#include "widgets/fonts.h"
+#include "widgets/picture_button.h"
+#include "widgets/units.h"
 #include "extras/vel_gif.h"
 #include "support/window_fixture.h"
 

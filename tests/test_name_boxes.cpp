@@ -1,5 +1,5 @@
 #include "app/column_controls.h"
-#include "app/fonts.h"
+#include "widgets/fonts.h"
 #include "app/main_window.h"
 #include "setup/name_box_focus.h"
 #include "support/window_fixture.h"

@@ -1,6 +1,6 @@
-#include "app/fonts.h"
+#include "widgets/fonts.h"
 #include "game/game_state.h"
-#include "print/print_button.h"
+#include "print/print_results.h"
 #include "print/sheet_source.h"
 #include "support/recording_messages.h"
 #include "support/recording_printer.h"

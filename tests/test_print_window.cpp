@@ -1,5 +1,5 @@
-#include "app/fonts.h"
-#include "app/picture_button.h"
+#include "widgets/fonts.h"
+#include "widgets/picture_button.h"
 #include "support/window_fixture.h"
 
 #include <QListWidget>

@@ -1,6 +1,6 @@
-#include "app/fonts.h"
+#include "widgets/fonts.h"
 #include "app/main_window.h"
-#include "app/picture_button.h"
+#include "widgets/picture_button.h"
 #include "support/window_fixture.h"
 
 #include <QApplication>

@@ -1,5 +1,5 @@
-#include "app/fonts.h"
-#include "app/picture_button.h"
+#include "widgets/fonts.h"
+#include "widgets/picture_button.h"
 #include "extras/vel_gif.h"
 #include "platform/folder_record.h"
 #include "support/window_fixture.h"

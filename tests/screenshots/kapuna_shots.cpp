@@ -2,7 +2,7 @@
 // start, a confirmed ladder of twelve, and a finished automatic game.
 // kapuna_shots OUTPUT_DIR [PROGRAM_DIR]: PROGRAM_DIR holds data/list for the
 // banner (the build folder does).
-#include "app/fonts.h"
+#include "widgets/fonts.h"
 #include "app/main_window.h"
 #include "support/recording_messages.h"
 

@@ -9,7 +9,7 @@
 #include "raster.h"
 #include "tokens.h"
 
-#include "app/image_list.h"
+#include "widgets/image_list.h"
 
 #include <QCommandLineParser>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "platform/help_viewer.h"
+#include "extras/help_viewer.h"
 
 #include "extras/help_window.h"
 

@@ -1,6 +1,6 @@
-#include "app/picture_button.h"
+#include "widgets/picture_button.h"
 
-#include "app/image_list.h"
+#include "widgets/image_list.h"
 
 #include <QMouseEvent>
 #include <QPainter>

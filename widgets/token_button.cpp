@@ -1,4 +1,4 @@
-#include "app/token_button.h"
+#include "widgets/token_button.h"
 
 #include <QPainter>
 

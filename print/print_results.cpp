@@ -1,4 +1,4 @@
-#include "print/print_button.h"
+#include "print/print_results.h"
 
 #include "game/game_state.h"
 #include "platform/messages.h"
