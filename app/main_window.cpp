@@ -9,6 +9,7 @@
 #include "extras/vel_gif.h"
 #include "game/geometry.h"
 #include "game/ladder.h"
+#include "game/round.h"
 #include "game/palette.h"
 #include "game/whole_number.h"
 #include "platform/folder_record.h"
@@ -188,11 +189,11 @@ void MainWindow::BuildControls()
     velGif1_->setObjectName(QStringLiteral("VelGif1"));
     velGif1_->setGeometry(TwipRect(3090, 180, 5115, 735));
     connect(velGif1_, &VelGif::Cycle, this, [this] {
-        AdvanceBanner(state_, *velGif1_, BannerListPath(services_.programFolder));
+        AdvanceBanner(banner_, *velGif1_, BannerListPath(services_.programFolder));
     });
     connect(velGif1_, &VelGif::Click, this, [this] {
         if (services_.shell)
-            FollowBannerLink(state_, *velGif1_, *services_.shell);
+            FollowBannerLink(banner_, *velGif1_, *services_.shell);
     });
 
     picAbout_->setToolTip(QStringLiteral("Kapuna 정보"));
@@ -252,7 +253,7 @@ void MainWindow::Load()
 
 void MainWindow::StartBanner()
 {
-    ::StartBanner(state_, *velGif1_, BannerListPath(services_.programFolder));
+    ::StartBanner(banner_, *velGif1_, BannerListPath(services_.programFolder));
 }
 
 void MainWindow::RecordProgramFolder()
@@ -276,7 +277,7 @@ void MainWindow::picAbout_Click()
 void MainWindow::picPrint_Click()
 {
     if (services_.printers && services_.messages)
-        mdlPrint::PrintResults(picDel_->isEnabled(), state_, *this, *services_.printers,
+        mdlPrint::PrintResults(state_, *this, *services_.printers,
                                *services_.messages);
 }
 
@@ -376,52 +377,31 @@ std::int16_t MainWindow::MemberCountFromText() const
 void MainWindow::picOk_Click()
 {
     SetKeyPreview(false);
-    state_.mNextPlayer = 1;
     if (!state_.gLadderCleared)
         columns_->Destroy(state_.gMemberCount);
-    drawing_.Clear();
-    state_.gLadderCleared = false;
     SetSetupControlsEnabled(false);
     picReset_->SetFace(19);
 
+    QStringList prizes;
+    for (int row = 0; row < lstBul_->count(); ++row)
+        prizes << lstBul_->item(row)->text();
     const std::int16_t n = MemberCountFromText();
-    state_.gMemberCount = n;
-    state_.gPrizes.Recreate(n);
-    state_.gShuffle.Recreate(12);
-    state_.gStarted.Recreate(n);
-    state_.gResults.Recreate(n);
-    state_.mStartedCount = 0;
-
-    int x = geometry::LadderLeft(n);
-    ShuffleInto(state_, 12);
-    const bool numbered = lstBul_->count() == 0 || lstBul_->item(0)->text().isEmpty();
+    const std::vector<std::int16_t> pictures = ConfirmLadder(state_, drawing_, n, prizes);
     for (int i = 1; i <= n; ++i) {
-        QLineEdit *name = columns_->Create(i, x, state_.gShuffle(i), state_.gManualStart);
+        const int x = geometry::ColumnX(state_.gLadderLeft, i);
+        QLineEdit *name = columns_->Create(i, x, pictures[std::size_t(i - 1)], state_.gManualStart);
         InsertInTabOrder(name, i);
         NameBoxFocus::Attach(name);
-        x += geometry::kColumnSpacing;
-        if (numbered)
-            state_.gPrizes(i) = QString::number(i);
-        else
-            state_.gPrizes(i) = i - 1 < lstBul_->count() ? lstBul_->item(i - 1)->text() : QString();
     }
     columns_->StartButton(1)->setEnabled(true);
-
-    state_.gShuffle.Recreate(n);
-    ShuffleInto(state_, n);
-    DrawLadder(state_, drawing_);
 }
 
 void MainWindow::picReset_Click()
 {
     SetKeyPreview(false);
-    if (!state_.gLadderCleared) {
-        drawing_.Clear();
-        DrawColumns(state_, drawing_, MemberCountFromText());
+    if (ResetLadder(state_, drawing_, MemberCountFromText()))
         columns_->Destroy(state_.gMemberCount);
-    }
     SetSetupControlsEnabled(true);
-    state_.gLadderCleared = true;
 }
 
 void MainWindow::SelectStartMode(int index)

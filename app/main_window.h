@@ -4,6 +4,7 @@
 #include "app/draw_layer.h"
 #include "widgets/image_list.h"
 #include "app/services.h"
+#include "extras/banner_rotation.h"
 #include "game/descent.h"
 #include "game/descent_view.h"
 #include "game/game_state.h"
@@ -36,6 +37,7 @@ public:
     ~MainWindow() override;
 
     GameState &State() { return state_; }
+    BannerState &Banner() { return banner_; }
     DrawLayer &Drawing() { return drawing_; }
     ColumnControls &Columns() { return *columns_; }
     Descent &Run() { return descent_; }
@@ -111,6 +113,7 @@ private:
     Services services_;
     ImageList images_;
     GameState state_;
+    BannerState banner_;
     DrawLayer drawing_;
     Descent descent_;
     QTimer timer1_;

@@ -13,14 +13,14 @@
 
 namespace mdlPrint {
 
-void PrintResults(bool picDelEnabled, GameState &state, const SheetSource &source,
+void PrintResults(GameState &state, const SheetSource &source,
                   PrinterProvider &printers, Messages &messages)
 {
     // The message is shown outside the trap, so that whatever the message
     // box does can never be taken for a printer failure and told twice.
     std::optional<QString> refusal;
     try {
-        if (picDelEnabled) {
+        if (state.gPhase == GamePhase::Setup) {
             refusal = QStringLiteral("인쇄할 내용이 없습니다.");
         } else if (state.mStartedCount == state.gMemberCount) {
             printers.RunJob([&](Printer &printer) {

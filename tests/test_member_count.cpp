@@ -459,12 +459,16 @@ void TestMemberCount::spinnerShowsPressedFacesWhileHeld()
     Window win;
     QVERIFY(ShowActive(*win.window));
     PictureButton *button = win.window->picUpdown(half);
-    win.window->State().mUpdownIndex = std::int16_t(1 - half);
+    PictureButton *other = win.window->picUpdown(1 - half);
+    const auto *spinner = win.window->findChild<MemberCount *>();
+    QTest::mousePress(other, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseRelease(other, Qt::LeftButton, {}, QPoint(5, 5));
+    QCOMPARE(spinner->HeldHalf(), 1 - half);
 
     QTest::mousePress(button, Qt::LeftButton, {}, QPoint(5, 5));
     QCOMPARE(button->Face(), pressed);
     QVERIFY(win.window->TmrUpdown().isActive());
-    QCOMPARE(int(win.window->State().mUpdownIndex), half);
+    QCOMPARE(spinner->HeldHalf(), half);
 
     QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(5, 5));
     QCOMPARE(button->Face(), normal);

@@ -89,7 +89,7 @@ int main(int argc, char *argv[])
     const TokenSource tokenPictures;
     const SheetSource &source = tokens ? static_cast<const SheetSource &>(tokenPictures) : discs;
     StderrMessages messages;
-    mdlPrint::PrintResults(false, state, source, provider, messages);
+    mdlPrint::PrintResults(state, source, provider, messages);
     if (messages.count != 0)
         return 1;
 
