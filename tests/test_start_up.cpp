@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFile>
+#include <QSettings>
 #include <QTest>
 #include <QTimer>
 
@@ -55,8 +56,9 @@ void TestStartUp::recordsTheProgramFolder()
 void TestStartUp::leavesAnUpToDateRecordAlone()
 {
     QTemporaryDir store;
-    const QString machine = store.filePath(QStringLiteral("machine"));
-    RegistryFileStore registry(machine, store.filePath(QStringLiteral("user")));
+    QSettings::setPath(QSettings::IniFormat, QSettings::SystemScope, store.path());
+    const QString machine = store.filePath(QStringLiteral("Westhaven/Kapuna.ini"));
+    SettingsRegistry registry;
     QVERIFY(registry.WriteRegText(Registry::kHkeyLocalMachine, kKey, QStringLiteral("path"),
                                   QStringLiteral("/opt/kapuna")));
     const QDateTime written = QFileInfo(machine).lastModified();
@@ -83,8 +85,8 @@ void TestStartUp::showsABannerEntryFromTheList()
     QTemporaryDir folder;
     WriteList(folder, "01 Only*https://kapuna.example/one*missing.png\r\n");
     WindowFixture f(folder.path());
-    QCOMPARE(f.w().State().gBannerCount, std::int16_t(1));
-    QCOMPARE(f.w().State().gBannerIndex, std::int16_t(1));
+    QCOMPARE(f.w().Banner().gBannerCount, std::int16_t(1));
+    QCOMPARE(f.w().Banner().gBannerIndex, std::int16_t(1));
     QCOMPARE(f.w().VelGif1()->Tag(), QStringLiteral("Only"));
     QVERIFY(f.w().VelGif1()->Shows() != VelGif::Showing::Nothing);
 }
@@ -93,7 +95,7 @@ void TestStartUp::runsWithoutABannerList()
 {
     QTemporaryDir folder;
     WindowFixture f(folder.path());
-    QCOMPARE(f.w().State().gBannerCount, std::int16_t(0));
+    QCOMPARE(f.w().Banner().gBannerCount, std::int16_t(0));
     QCOMPARE(f.w().VelGif1()->Shows(), VelGif::Showing::Nothing);
     QTest::mouseClick(f.w().VelGif1(), Qt::LeftButton);
     QVERIFY(f.shell.opened.isEmpty());
@@ -141,7 +143,7 @@ void TestStartUp::bannerClickOpensTheShownLinkOnly()
     WriteList(folder, "01 A*https://kapuna.example/a*a.png\r\n"
                       "02 B*https://kapuna.example/b*b.png\r\n");
     WindowFixture f(folder.path());
-    const int shown = f.w().State().gBannerIndex;
+    const int shown = f.w().Banner().gBannerIndex;
     QVERIFY(shown == 1 || shown == 2);
     QVERIFY(f.shell.opened.isEmpty());
     QTest::mouseClick(f.w().VelGif1(), Qt::LeftButton, {}, QPoint(10, 10));

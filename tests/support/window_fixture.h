@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/main_window.h"
-#include "platform/registry_file_store.h"
+#include "platform/registry.h"
 #include "support/recording_help_viewer.h"
 #include "support/recording_messages.h"
 #include "support/recording_printer.h"
@@ -9,6 +9,7 @@
 
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -23,13 +24,14 @@ struct WindowFixture
     // The settings store lives in a folder of the test's own, never in the
     // machine's real one.
     QTemporaryDir storeFolder;
-    RegistryFileStore registry{storeFolder.filePath(QStringLiteral("machine")),
-                               storeFolder.filePath(QStringLiteral("user"))};
+    SettingsRegistry registry;
     Services services;
     std::unique_ptr<MainWindow> window;
 
     explicit WindowFixture(const QString &programFolder = QStringLiteral("/opt/kapuna-test"))
     {
+        QSettings::setPath(QSettings::IniFormat, QSettings::SystemScope, storeFolder.path());
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, storeFolder.path());
         services.messages = &messages;
         services.registry = &registry;
         services.shell = &shell;
