@@ -25,8 +25,7 @@ int main(int argc, char *argv[])
     // Declared after the application: its window goes with it.
     WindowHelpViewer helpViewer;
 
-    Services services;
-    services.messages = &messages;
+    Services services{messages};
     services.registry = registry.get();
     services.shell = &shell;
     services.helpViewer = &helpViewer;

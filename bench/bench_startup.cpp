@@ -52,8 +52,7 @@ int RunChild(Child kind)
     if (kind == Child::Game) {
         fonts::RegisterKoreanSubstitutes();
         SilentMessages messages;
-        Services services;
-        services.messages = &messages;
+        Services services{messages};
         MainWindow window(services);
         window.installEventFilter(&first);
         window.show();

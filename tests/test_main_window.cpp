@@ -1,4 +1,6 @@
 #include "widgets/fonts.h"
+#include "app/controls.h"
+#include "app/board.h"
 #include "widgets/picture_button.h"
 #include "widgets/units.h"
 #include "extras/vel_gif.h"
@@ -92,8 +94,8 @@ void TestMainWindow::templatesAreHidden()
         QVERIFY2(f.w().findChild<QWidget *>(QLatin1String(name))->isHidden(), name);
     // The banner lies over its shadow, which shows along its right and bottom.
     const QList<QObject *> children = f.w().children();
-    QVERIFY(children.indexOf(f.w().Picture1()) < children.indexOf(f.w().VelGif1()));
-    QCOMPARE(f.w().Picture1()->geometry().topLeft() - f.w().VelGif1()->geometry().topLeft(),
+    QVERIFY(children.indexOf(Control<QWidget>(&f.w(), QStringLiteral("Picture1"))) < children.indexOf(Control<VelGif>(&f.w(), QStringLiteral("VelGif1"))));
+    QCOMPARE(Control<QWidget>(&f.w(), QStringLiteral("Picture1"))->geometry().topLeft() - Control<VelGif>(&f.w(), QStringLiteral("VelGif1"))->geometry().topLeft(),
              QPoint(4, 4));
 }
 
@@ -115,19 +117,19 @@ QWidget *NextTabStop(QWidget *from)
 void TestMainWindow::tabOrderFollowsTheLayout()
 {
     WindowFixture f;
-    QCOMPARE(NextTabStop(f.w().txtInput()), f.w().lstBul());
-    QCOMPARE(NextTabStop(f.w().lstBul()), f.w().txtMember());
-    QCOMPARE(f.w().txtInput()->maxLength(), 5);
-    QCOMPARE(f.w().txtMember()->maxLength(), 2);
+    QCOMPARE(NextTabStop(Control<QLineEdit>(&f.w(), QStringLiteral("txtInput"))), Control<QListWidget>(&f.w(), QStringLiteral("lstBul")));
+    QCOMPARE(NextTabStop(Control<QListWidget>(&f.w(), QStringLiteral("lstBul"))), Control<QLineEdit>(&f.w(), QStringLiteral("txtMember")));
+    QCOMPARE(Control<QLineEdit>(&f.w(), QStringLiteral("txtInput"))->maxLength(), 5);
+    QCOMPARE(Control<QLineEdit>(&f.w(), QStringLiteral("txtMember"))->maxLength(), 2);
 
     // Name box i takes tab position i, right after the prize entry.
     f.Confirm(3);
-    QWidget *w = f.w().txtInput();
+    QWidget *w = Control<QLineEdit>(&f.w(), QStringLiteral("txtInput"));
     for (int i = 1; i <= 3; ++i) {
         w = NextTabStop(w);
-        QCOMPARE(w, f.w().Columns().NameBox(i));
+        QCOMPARE(w, f.w().Play().Columns().NameBox(i));
     }
-    QCOMPARE(NextTabStop(w), f.w().lstBul());
+    QCOMPARE(NextTabStop(w), Control<QListWidget>(&f.w(), QStringLiteral("lstBul")));
 }
 
 void TestMainWindow::pressShowsThePressedFaceWithAnyButton_data()
@@ -171,7 +173,7 @@ void TestMainWindow::pressShowsThePressedFaceWithAnyButton()
 void TestMainWindow::releaseOffTheButtonRestoresTheFaceWithoutAClick()
 {
     WindowFixture f;
-    PictureButton *ok = f.w().picOk();
+    PictureButton *ok = Control<PictureButton>(&f.w(), QStringLiteral("picOk"));
     int clicks = 0;
     connect(ok, &PictureButton::clicked, &f.w(), [&clicks] { ++clicks; });
     QTest::mousePress(ok, Qt::LeftButton, {}, QPoint(10, 10));
@@ -225,7 +227,7 @@ void TestMainWindow::tooltipsExactlyWhereWanted()
         {QStringLiteral("picPrint"), QStringLiteral("게임 결과 인쇄")},
     };
     for (QWidget *child : f.w().findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly)) {
-        if (child == f.w().VelGif1())
+        if (child == Control<VelGif>(&f.w(), QStringLiteral("VelGif1")))
             continue; // the banner names what it shows
         QCOMPARE(child->toolTip(), expected.value(child->objectName()));
     }
@@ -235,20 +237,20 @@ void TestMainWindow::startsInTheSetupPhase()
 {
     WindowFixture f;
     const GameState &s = f.w().State();
-    QCOMPARE(f.w().txtMember()->text(), QStringLiteral("2"));
+    QCOMPARE(Control<QLineEdit>(&f.w(), QStringLiteral("txtMember"))->text(), QStringLiteral("2"));
     QVERIFY(s.gManualStart);
     QVERIFY(!s.gLadderCleared);
     QCOMPARE(s.gMemberCount, std::int16_t(0));
     QCOMPARE(s.gLadderLeft, std::int16_t(118));
-    QCOMPARE(f.w().picStart(0)->Face(), 43);
-    QCOMPARE(f.w().picStart(1)->Face(), 40);
-    QVERIFY(!f.w().Timer1().isActive());
-    QVERIFY(!f.w().TmrUpdown().isActive());
-    QCOMPARE(f.w().TmrUpdown().interval(), 200);
-    QVERIFY(!f.w().KeyPreview());
+    QCOMPARE(Control<PictureButton>(&f.w(), QStringLiteral("picStart%1").arg(0))->Face(), 43);
+    QCOMPARE(Control<PictureButton>(&f.w(), QStringLiteral("picStart%1").arg(1))->Face(), 40);
+    QVERIFY(!f.w().Play().Timer1().isActive());
+    QVERIFY(!(*Control<QTimer>(&f.w(), QStringLiteral("tmrUpdown"))).isActive());
+    QCOMPARE((*Control<QTimer>(&f.w(), QStringLiteral("tmrUpdown"))).interval(), 200);
+    QVERIFY(!f.w().Play().KeyPreview());
     QCOMPARE(f.CountCreated<QPushButton>(), 0);
-    for (QWidget *w : {static_cast<QWidget *>(f.w().txtInput()), static_cast<QWidget *>(f.w().lstBul()),
-                       static_cast<QWidget *>(f.w().txtMember()), static_cast<QWidget *>(f.w().picDel())})
+    for (QWidget *w : {static_cast<QWidget *>(Control<QLineEdit>(&f.w(), QStringLiteral("txtInput"))), static_cast<QWidget *>(Control<QListWidget>(&f.w(), QStringLiteral("lstBul"))),
+                       static_cast<QWidget *>(Control<QLineEdit>(&f.w(), QStringLiteral("txtMember"))), static_cast<QWidget *>(Control<PictureButton>(&f.w(), QStringLiteral("picDel")))})
         QVERIFY(w->isEnabled());
 }
 
@@ -288,16 +290,16 @@ void TestMainWindow::exitEndsTheProgramEvenWhileAPenMoves()
 {
     WindowFixture f;
     f.Confirm(4);
-    QTest::mouseClick(f.w().Columns().StartButton(2), Qt::LeftButton);
-    QVERIFY(f.w().Timer1().isActive());
-    QTimer::singleShot(0, &f.w(), [&f] { QTest::mouseClick(f.w().picEnd(), Qt::LeftButton, {}, QPoint(5, 5)); });
+    QTest::mouseClick(f.w().Play().Columns().StartButton(2), Qt::LeftButton);
+    QVERIFY(f.w().Play().Timer1().isActive());
+    QTimer::singleShot(0, &f.w(), [&f] { QTest::mouseClick(Control<PictureButton>(&f.w(), QStringLiteral("picEnd")), Qt::LeftButton, {}, QPoint(5, 5)); });
     // A guard so a broken exit fails instead of hanging.
     QTimer guard;
     guard.setSingleShot(true);
     connect(&guard, &QTimer::timeout, qApp, [] { QCoreApplication::exit(99); });
     guard.start(5000);
     QCOMPARE(QCoreApplication::exec(), 0);
-    QVERIFY(!f.w().Timer1().isActive());
+    QVERIFY(!f.w().Play().Timer1().isActive());
     QVERIFY(!f.w().isVisible());
 }
 

@@ -1,4 +1,6 @@
 #include "widgets/fonts.h"
+#include "app/controls.h"
+#include "app/board.h"
 #include "widgets/picture_button.h"
 #include "extras/vel_gif.h"
 #include "platform/folder_record.h"
@@ -69,8 +71,7 @@ void TestStartUp::leavesAnUpToDateRecordAlone()
     }();
 
     RecordingMessages messages;
-    Services services;
-    services.messages = &messages;
+    Services services{messages};
     services.registry = &registry;
     services.programFolder = QStringLiteral("/opt/kapuna");
     MainWindow window(services);
@@ -87,8 +88,8 @@ void TestStartUp::showsABannerEntryFromTheList()
     WindowFixture f(folder.path());
     QCOMPARE(f.w().Banner().gBannerCount, std::int16_t(1));
     QCOMPARE(f.w().Banner().gBannerIndex, std::int16_t(1));
-    QCOMPARE(f.w().VelGif1()->Tag(), QStringLiteral("Only"));
-    QVERIFY(f.w().VelGif1()->Shows() != VelGif::Showing::Nothing);
+    QCOMPARE(Control<VelGif>(&f.w(), QStringLiteral("VelGif1"))->Tag(), QStringLiteral("Only"));
+    QVERIFY(Control<VelGif>(&f.w(), QStringLiteral("VelGif1"))->Shows() != VelGif::Showing::Nothing);
 }
 
 void TestStartUp::runsWithoutABannerList()
@@ -96,18 +97,18 @@ void TestStartUp::runsWithoutABannerList()
     QTemporaryDir folder;
     WindowFixture f(folder.path());
     QCOMPARE(f.w().Banner().gBannerCount, std::int16_t(0));
-    QCOMPARE(f.w().VelGif1()->Shows(), VelGif::Showing::Nothing);
-    QTest::mouseClick(f.w().VelGif1(), Qt::LeftButton);
+    QCOMPARE(Control<VelGif>(&f.w(), QStringLiteral("VelGif1"))->Shows(), VelGif::Showing::Nothing);
+    QTest::mouseClick(Control<VelGif>(&f.w(), QStringLiteral("VelGif1")), Qt::LeftButton);
     QVERIFY(f.shell.opened.isEmpty());
     // The game itself is unaffected.
     f.Confirm(3);
-    QCOMPARE(f.w().Columns().Count(), 3);
+    QCOMPARE(f.w().Play().Columns().Count(), 3);
 }
 
 void TestStartUp::helpOpensTheHelpFileBesideTheProgram()
 {
     WindowFixture f(QStringLiteral("/opt/kapuna"));
-    QTest::mouseClick(f.w().picHelp(), Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseClick(Control<PictureButton>(&f.w(), QStringLiteral("picHelp")), Qt::LeftButton, {}, QPoint(5, 5));
     QCOMPARE(f.help.shown.size(), 1);
     QCOMPARE(QDir::fromNativeSeparators(f.help.shown.first().first),
              QStringLiteral("/opt/kapuna/kapuna.hlp"));
@@ -130,7 +131,7 @@ void TestStartUp::aboutBoxOpensModallyAndCloses()
         }
     });
     closer.start(0);
-    QTest::mouseClick(f.w().picAbout(), Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseClick(Control<PictureButton>(&f.w(), QStringLiteral("picAbout")), Qt::LeftButton, {}, QPoint(5, 5));
     closer.stop();
     QCOMPARE(caption, QStringLiteral("Kapuna 정보"));
     QVERIFY(wasModal);
@@ -146,7 +147,7 @@ void TestStartUp::bannerClickOpensTheShownLinkOnly()
     const int shown = f.w().Banner().gBannerIndex;
     QVERIFY(shown == 1 || shown == 2);
     QVERIFY(f.shell.opened.isEmpty());
-    QTest::mouseClick(f.w().VelGif1(), Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::mouseClick(Control<VelGif>(&f.w(), QStringLiteral("VelGif1")), Qt::LeftButton, {}, QPoint(10, 10));
     QCOMPARE(f.shell.opened,
              QStringList{shown == 1 ? QStringLiteral("https://kapuna.example/a")
                                     : QStringLiteral("https://kapuna.example/b")});

@@ -1,6 +1,12 @@
 #pragma once
 
+#include "app/board.h"
+#include "app/column_controls.h"
+#include "app/controls.h"
 #include "app/main_window.h"
+#include "widgets/picture_button.h"
+#include "app/controls.h"
+#include "app/board.h"
 #include "platform/registry.h"
 #include "support/recording_help_viewer.h"
 #include "support/recording_messages.h"
@@ -25,14 +31,13 @@ struct WindowFixture
     // machine's real one.
     QTemporaryDir storeFolder;
     SettingsRegistry registry;
-    Services services;
+    Services services{messages};
     std::unique_ptr<MainWindow> window;
 
     explicit WindowFixture(const QString &programFolder = QStringLiteral("/opt/kapuna-test"))
     {
         QSettings::setPath(QSettings::IniFormat, QSettings::SystemScope, storeFolder.path());
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, storeFolder.path());
-        services.messages = &messages;
         services.registry = &registry;
         services.shell = &shell;
         services.helpViewer = &help;
@@ -47,7 +52,7 @@ struct WindowFixture
     // Confirms a ladder of n players in the given start mode.
     void Confirm(int n, bool manual = true)
     {
-        window->txtMember()->setText(QString::number(n));
+        Control<QLineEdit>(&*window, QStringLiteral("txtMember"))->setText(QString::number(n));
         window->SelectStartMode(manual ? 1 : 0);
         window->picOk_Click();
     }
@@ -56,8 +61,8 @@ struct WindowFixture
     int RunTicks(int limit = 100000)
     {
         int ticks = 0;
-        while (window->Timer1().isActive() && ticks < limit) {
-            window->Run().DescentStep();
+        while (window->Play().Timer1().isActive() && ticks < limit) {
+            window->Play().Run().DescentStep();
             ++ticks;
         }
         return ticks;
