@@ -1,7 +1,11 @@
 #include "widgets/image_list.h"
 
 #include <QColor>
+#include <QFile>
 #include <QImage>
+#include <QtEndian>
+
+#include <cstring>
 #include <QPainter>
 #include <QtDebug>
 
@@ -35,7 +39,10 @@ QPixmap StandIn(QSize logical, qreal ratio)
 
 QPixmap Load(const QString &file, QSize logical, int scale)
 {
-    QImage image(QLatin1String(":/") + file);
+    QFile raw(QLatin1String(":/") + ImageList::RawFile(file));
+    QImage image = raw.open(QIODevice::ReadOnly) ? ImageList::DecodeRaw(raw.readAll()) : QImage();
+    if (image.isNull())
+        image = QImage(QLatin1String(":/") + file);
     if (image.isNull() || image.size() != logical * scale) {
         qWarning("ImageList: %s is missing or has the wrong size", qPrintable(file));
         return StandIn(logical, scale);
@@ -55,12 +62,21 @@ ImageList::ImageList(qreal devicePixelRatio)
     scale_ = devicePixelRatio > 1.0 ? 2 : 1;
     const int scale = scale_;
     background_ = Load(BackgroundFile(scale), kBackgroundSize, scale);
-    // QIcon reads a file only when a size of it is first wanted; the large
-    // ones are for desktop menus, not for the window's start-up.
+    // From the raw twins: QIcon::addFile would start the image format
+    // plugins just to learn each file's format.
     for (int pixels : kIconSizes)
-        icon_.addFile(QLatin1String(":/") + IconFile(pixels), QSize(pixels, pixels));
-    linkCursor_ = QCursor(Load(LinkCursorFile(scale), kLinkCursorSize, scale),
-                          kLinkCursorHotSpot.x(), kLinkCursorHotSpot.y());
+        icon_.addPixmap(Load(IconFile(pixels), QSize(pixels, pixels), 1));
+}
+
+QCursor ImageList::LinkCursor() const
+{
+    // Only the About box points at links; the first frame does without.
+    if (!linkCursorLoaded_) {
+        linkCursorLoaded_ = true;
+        linkCursor_ = QCursor(Load(LinkCursorFile(scale_), kLinkCursorSize, scale_),
+                              kLinkCursorHotSpot.x(), kLinkCursorHotSpot.y());
+    }
+    return linkCursor_;
 }
 
 QPixmap ImageList::Picture(int index) const
@@ -104,6 +120,56 @@ QString ImageList::BackgroundFile(int scale)
 QString ImageList::IconFile(int pixels)
 {
     return QStringLiteral("images/icon/kapuna-%1.png").arg(pixels);
+}
+
+namespace {
+
+// "KPX1", width, height and opacity (32-bit little-endian; opaque pictures
+// are RGB32, which paints without blending), then the rows of premultiplied
+// ARGB32 pixels; the whole compressed with qCompress.
+constexpr char kRawMagic[] = "KPX1";
+constexpr int kRawHeader = 16;
+
+} // namespace
+
+QString ImageList::RawFile(const QString &pngFile)
+{
+    QString raw = pngFile;
+    raw.chop(4);
+    return raw + QLatin1String(".kpx");
+}
+
+QByteArray ImageList::EncodeRaw(const QImage &image)
+{
+    const QImage pixels = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QByteArray bytes(kRawMagic, 4);
+    const quint32 opaque = image.hasAlphaChannel() ? 0 : 1;
+    for (quint32 v : {quint32(pixels.width()), quint32(pixels.height()), opaque}) {
+        const quint32 le = qToLittleEndian(v);
+        bytes.append(reinterpret_cast<const char *>(&le), 4);
+    }
+    for (int y = 0; y < pixels.height(); ++y)
+        bytes.append(reinterpret_cast<const char *>(pixels.constScanLine(y)), pixels.width() * 4);
+    return qCompress(bytes, 9);
+}
+
+QImage ImageList::DecodeRaw(const QByteArray &compressed)
+{
+    const QByteArray bytes = qUncompress(compressed);
+    if (bytes.size() < kRawHeader || !bytes.startsWith(kRawMagic))
+        return {};
+    const quint32 width = qFromLittleEndian<quint32>(bytes.constData() + 4);
+    const quint32 height = qFromLittleEndian<quint32>(bytes.constData() + 8);
+    const bool opaque = qFromLittleEndian<quint32>(bytes.constData() + 12) == 1;
+    if (width == 0 || height == 0 || width > 4096 || height > 4096
+        || quint64(bytes.size()) != kRawHeader + quint64(width) * height * 4)
+        return {};
+    QImage image(int(width), int(height),
+                 opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < int(height); ++y)
+        std::memcpy(image.scanLine(y), bytes.constData() + kRawHeader + qsizetype(y) * width * 4,
+                    width * 4);
+    return image;
 }
 
 QString ImageList::LinkCursorFile(int scale)

@@ -40,7 +40,7 @@ public:
     QPixmap Background() const { return background_; }
     QIcon AppIcon() const { return icon_; }
     // A pointing hand for labels that open a link.
-    QCursor LinkCursor() const { return linkCursor_; }
+    QCursor LinkCursor() const;
 
     // Resource paths relative to ":/" (and to assets/ in the source tree);
     // `scale` is 1 or 2, the @2x files holding the same picture at twice the
@@ -50,10 +50,19 @@ public:
     static QString IconFile(int pixels);
     static QString LinkCursorFile(int scale);
 
+    // The same pictures as raw pixels: a ".kpx" beside each face, background
+    // and icon PNG, which tools/make_artwork writes from the PNG. Reading
+    // one needs no image format plugin, and starting those plugins costs
+    // more than decoding every picture of the first frame.
+    static QString RawFile(const QString &pngFile);
+    static QByteArray EncodeRaw(const QImage &image);
+    static QImage DecodeRaw(const QByteArray &bytes);
+
 private:
     int scale_ = 1;
     mutable std::array<QPixmap, kCount> pictures_;
     QPixmap background_;
     QIcon icon_;
-    QCursor linkCursor_;
+    mutable QCursor linkCursor_;
+    mutable bool linkCursorLoaded_ = false;
 };
