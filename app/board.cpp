@@ -116,7 +116,7 @@ void Board::SetConfirmResetEnabled(bool enabled)
 
 void Board::SetStartButtonEnabled(int i, bool enabled)
 {
-    if (QPushButton *b = columns_->StartButton(i))
+    if (QPushButton *b = columns_->cmdStart(i))
         b->setEnabled(enabled);
 }
 
@@ -132,39 +132,39 @@ void Board::ParkPen(int i, int centreX)
 
 QString Board::PrizeText(int c) const
 {
-    return TextOf(columns_->PrizeBox(c));
+    return TextOf(columns_->txtbul(c));
 }
 
 void Board::SetPrizeText(int c, const QString &text)
 {
-    if (QLineEdit *box = columns_->PrizeBox(c))
+    if (QLineEdit *box = columns_->txtbul(c))
         box->setText(text);
 }
 
 void Board::SetPrizeColour(int c, int colour)
 {
-    SetBoxColour(columns_->PrizeBox(c), colour);
+    SetBoxColour(columns_->txtbul(c), colour);
 }
 
 QString Board::NameText(int i) const
 {
-    return TextOf(columns_->NameBox(i));
+    return TextOf(columns_->txtName(i));
 }
 
 void Board::SetNameText(int i, const QString &text)
 {
-    if (QLineEdit *box = columns_->NameBox(i))
+    if (QLineEdit *box = columns_->txtName(i))
         box->setText(text);
 }
 
 void Board::SetNameColour(int i, int colour)
 {
-    SetBoxColour(columns_->NameBox(i), colour);
+    SetBoxColour(columns_->txtName(i), colour);
 }
 
 QPixmap Board::StartPicture(int i) const
 {
-    const QPushButton *start = columns_->StartButton(i);
+    const QPushButton *start = columns_->cmdStart(i);
     return start ? start->icon().pixmap(start->iconSize(), window_->devicePixelRatioF())
                  : QPixmap();
 }

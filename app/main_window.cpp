@@ -261,7 +261,7 @@ void MainWindow::picOk_Click()
         InsertInTabOrder(name, i);
         NameBoxFocus::Attach(name);
     }
-    columns.StartButton(1)->setEnabled(true);
+    columns.cmdStart(1)->setEnabled(true);
 }
 
 void MainWindow::picReset_Click()

@@ -93,10 +93,10 @@ void TestConfirmReset::firstConfirmPlacesEveryColumnControl()
     QCOMPARE(f.w().Play().Columns().Count(), 2);
     for (int i = 1; i <= 2; ++i) {
         const double x = i == 1 ? 118 : 132;
-        QPushButton *start = f.w().Play().Columns().StartButton(i);
-        QLineEdit *name = f.w().Play().Columns().NameBox(i);
-        QLineEdit *prize = f.w().Play().Columns().PrizeBox(i);
-        QLabel *pen = f.w().Play().Columns().Pen(i);
+        QPushButton *start = f.w().Play().Columns().cmdStart(i);
+        QLineEdit *name = f.w().Play().Columns().txtName(i);
+        QLineEdit *prize = f.w().Play().Columns().txtbul(i);
+        QLabel *pen = f.w().Play().Columns().imgPen(i);
         for (QWidget *w : {static_cast<QWidget *>(start), static_cast<QWidget *>(name),
                            static_cast<QWidget *>(prize), static_cast<QWidget *>(pen)})
             QVERIFY(qAbs(CentreMm(w) - x) < 0.3);
@@ -132,8 +132,8 @@ void TestConfirmReset::columnControlsAreCentredForEveryCount()
     QCOMPARE(f.CountCreated<QLineEdit>(), 2 * n);
     for (int i = 1; i <= n; ++i) {
         const double x = geometry::ColumnX(geometry::LadderLeft(n), i);
-        QVERIFY(qAbs(CentreMm(f.w().Play().Columns().StartButton(i)) - x) < 0.3);
-        QVERIFY(qAbs(CentreMm(f.w().Play().Columns().PrizeBox(i)) - x) < 0.3);
+        QVERIFY(qAbs(CentreMm(f.w().Play().Columns().cmdStart(i)) - x) < 0.3);
+        QVERIFY(qAbs(CentreMm(f.w().Play().Columns().txtbul(i)) - x) < 0.3);
     }
 }
 
@@ -143,9 +143,9 @@ void TestConfirmReset::startButtonAndPenShareAPictureNoTwoColumnsDo()
     f.Confirm(12);
     QSet<QByteArray> pictures;
     for (int i = 1; i <= 12; ++i) {
-        const QImage pen = f.w().Play().Columns().Pen(i)->pixmap().toImage().convertToFormat(
+        const QImage pen = f.w().Play().Columns().imgPen(i)->pixmap().toImage().convertToFormat(
             QImage::Format_ARGB32);
-        const QImage start = f.w().Play().Columns().StartButton(i)->icon().pixmap(pen.size())
+        const QImage start = f.w().Play().Columns().cmdStart(i)->icon().pixmap(pen.size())
                                  .toImage().convertToFormat(QImage::Format_ARGB32);
         QCOMPARE(start, pen);
         pictures.insert(QByteArray(reinterpret_cast<const char *>(pen.constBits()),
@@ -166,9 +166,9 @@ void TestConfirmReset::startButtonsFollowTheStartMode()
     QFETCH(bool, manual);
     WindowFixture f;
     f.Confirm(5, manual);
-    QVERIFY(f.w().Play().Columns().StartButton(1)->isEnabled());
+    QVERIFY(f.w().Play().Columns().cmdStart(1)->isEnabled());
     for (int i = 2; i <= 5; ++i)
-        QCOMPARE(f.w().Play().Columns().StartButton(i)->isEnabled(), manual);
+        QCOMPARE(f.w().Play().Columns().cmdStart(i)->isEnabled(), manual);
 }
 
 void TestConfirmReset::confirmLocksTheSetupWithGreyFaces_data()
@@ -250,15 +250,15 @@ void TestConfirmReset::confirmTwiceReplacesTheLadder()
 {
     WindowFixture f;
     f.Confirm(4);
-    QPointer<QPushButton> old = f.w().Play().Columns().StartButton(1);
-    f.w().Play().Columns().NameBox(1)->setText(QStringLiteral("철수"));
+    QPointer<QPushButton> old = f.w().Play().Columns().cmdStart(1);
+    f.w().Play().Columns().txtName(1)->setText(QStringLiteral("철수"));
     f.w().picOk_Click();
     QVERIFY(old.isNull());
     QCOMPARE(f.CountCreated<QPushButton>(), 4);
     QCOMPARE(f.CountCreated<QLineEdit>(), 8);
     QCOMPARE(f.CountCreated<QLabel>(), 4);
     // Names typed into the old boxes are lost.
-    QCOMPARE(f.w().Play().Columns().NameBox(1)->text(), QStringLiteral("(이름)"));
+    QCOMPARE(f.w().Play().Columns().txtName(1)->text(), QStringLiteral("(이름)"));
 }
 
 void TestConfirmReset::thousandConfirmsLeaveExactlyOneSetOfControls()

@@ -20,7 +20,7 @@ void PressEscape(MainWindow &w)
 bool AnyStartEnabled(MainWindow &w)
 {
     for (int i = 1; i <= w.Play().Columns().Count(); ++i) {
-        if (w.Play().Columns().StartButton(i)->isEnabled())
+        if (w.Play().Columns().cmdStart(i)->isEnabled())
             return true;
     }
     return false;
@@ -55,12 +55,12 @@ void TestDescentWindow::timerRunsAtTenMillisecondsWhileAPenMoves()
 {
     WindowFixture f;
     f.Confirm(3);
-    QTest::mouseClick(f.w().Play().Columns().StartButton(2), Qt::LeftButton);
+    QTest::mouseClick(f.w().Play().Columns().cmdStart(2), Qt::LeftButton);
     QVERIFY(f.w().Play().Timer1().isActive());
     QCOMPARE(f.w().Play().Timer1().interval(), 10);
     QCOMPARE(f.w().Play().Timer1().timerType(), Qt::PreciseTimer);
     QCOMPARE(f.w().State().mStartedCount, std::int16_t(1));
-    QCOMPARE(f.w().Play().Columns().NameBox(2)->text(), QStringLiteral("2"));
+    QCOMPARE(f.w().Play().Columns().txtName(2)->text(), QStringLiteral("2"));
 }
 
 void TestDescentWindow::eachStepLocksConfirmResetAndTheStartButtons()
@@ -75,14 +75,14 @@ void TestDescentWindow::eachStepLocksConfirmResetAndTheStartButtons()
     QCOMPARE(Control<PictureButton>(&f.w(), QStringLiteral("picReset"))->Face(), 39);
     QVERIFY(!AnyStartEnabled(f.w()));
     QVERIFY(f.w().Play().KeyPreview());
-    QVERIFY(f.w().Play().Columns().Pen(1)->isVisible());
+    QVERIFY(f.w().Play().Columns().imgPen(1)->isVisible());
 
     f.RunTicks();
     QVERIFY(Control<PictureButton>(&f.w(), QStringLiteral("picOk"))->isEnabled());
     QCOMPARE(Control<PictureButton>(&f.w(), QStringLiteral("picOk"))->Face(), 18);
     QCOMPARE(Control<PictureButton>(&f.w(), QStringLiteral("picReset"))->Face(), 19);
     for (int i = 1; i <= 4; ++i)
-        QVERIFY(f.w().Play().Columns().StartButton(i)->isEnabled());
+        QVERIFY(f.w().Play().Columns().cmdStart(i)->isEnabled());
     QVERIFY(!f.w().Play().KeyPreview());
 }
 
@@ -95,18 +95,18 @@ void TestDescentWindow::theEndRevealsColoursAndParksThePen()
     const GameState &s = f.w().State();
     int column = 0;
     for (int c = 1; c <= 5; ++c) {
-        if (!f.w().Play().Columns().PrizeBox(c)->text().isEmpty())
+        if (!f.w().Play().Columns().txtbul(c)->text().isEmpty())
             column = c;
     }
     QVERIFY(column > 0);
-    QCOMPARE(f.w().Play().Columns().PrizeBox(column)->text(), s.gPrizes(s.gShuffle(column)));
+    QCOMPARE(f.w().Play().Columns().txtbul(column)->text(), s.gPrizes(s.gShuffle(column)));
     QCOMPARE(s.gResults(3), s.gPrizes(s.gShuffle(column)));
-    QCOMPARE(f.w().Play().Columns().PrizeBox(column)->palette().color(QPalette::Base),
-             f.w().Play().Columns().NameBox(3)->palette().color(QPalette::Base));
-    QLabel *pen = f.w().Play().Columns().Pen(3);
+    QCOMPARE(f.w().Play().Columns().txtbul(column)->palette().color(QPalette::Base),
+             f.w().Play().Columns().txtName(3)->palette().color(QPalette::Base));
+    QLabel *pen = f.w().Play().Columns().imgPen(3);
     QCOMPARE(pen->geometry().bottom() + 1,
-             f.w().Play().Columns().PrizeBox(column)->geometry().top());
-    QVERIFY(qAbs(pen->geometry().center().x() - f.w().Play().Columns().PrizeBox(column)->geometry().center().x()) <= 1);
+             f.w().Play().Columns().txtbul(column)->geometry().top());
+    QVERIFY(qAbs(pen->geometry().center().x() - f.w().Play().Columns().txtbul(column)->geometry().center().x()) <= 1);
 }
 
 void TestDescentWindow::escapePausesAndResumesAtTheSamePoint()
@@ -116,7 +116,7 @@ void TestDescentWindow::escapePausesAndResumesAtTheSamePoint()
     f.w().Play().Run().StartDescent(1);
     for (int i = 0; i < 6; ++i)
         f.w().Play().Run().DescentStep();
-    const QPoint penAt = f.w().Play().Columns().Pen(1)->pos();
+    const QPoint penAt = f.w().Play().Columns().imgPen(1)->pos();
     const QImage drawn = f.w().Drawing().Image();
 
     PressEscape(f.w());
@@ -129,7 +129,7 @@ void TestDescentWindow::escapePausesAndResumesAtTheSamePoint()
 
     PressEscape(f.w());
     QVERIFY(f.w().Play().Timer1().isActive());
-    QCOMPARE(f.w().Play().Columns().Pen(1)->pos(), penAt);
+    QCOMPARE(f.w().Play().Columns().imgPen(1)->pos(), penAt);
     QCOMPARE(f.w().Drawing().Image(), drawn);
     f.w().Play().Run().DescentStep();
     QVERIFY(!Control<PictureButton>(&f.w(), QStringLiteral("picOk"))->isEnabled());
@@ -145,7 +145,7 @@ void TestDescentWindow::escapeInAFocusedNameBoxPausesOnce()
     WindowFixture f;
     f.Confirm(3);
     QApplication::setActiveWindow(&f.w());
-    QLineEdit *name = f.w().Play().Columns().NameBox(2);
+    QLineEdit *name = f.w().Play().Columns().txtName(2);
     name->setFocus();
     QCOMPARE(QApplication::focusWidget(), name);
     f.w().Play().Run().StartDescent(1);
@@ -196,7 +196,7 @@ void TestDescentWindow::confirmWhilePausedAbandonsTheDescent()
     PressEscape(f.w());
     QVERIFY(!f.w().Play().Timer1().isActive());
     QCOMPARE(f.w().State().mStartedCount, std::int16_t(0));
-    QVERIFY(f.w().Play().Columns().Pen(2)->isHidden());
+    QVERIFY(f.w().Play().Columns().imgPen(2)->isHidden());
     // The new ladder plays normally.
     f.w().Play().Run().StartDescent(1);
     QVERIFY(f.RunTicks() >= 25);
@@ -219,15 +219,15 @@ void TestDescentWindow::automaticGameRunsEveryoneFromOneClick()
 {
     WindowFixture f;
     f.Confirm(6, false);
-    QTest::mouseClick(f.w().Play().Columns().StartButton(1), Qt::LeftButton);
+    QTest::mouseClick(f.w().Play().Columns().cmdStart(1), Qt::LeftButton);
     f.RunTicks();
     const GameState &s = f.w().State();
     QCOMPARE(s.mStartedCount, std::int16_t(6));
     QCOMPARE(s.mNextPlayer, std::int16_t(1));
-    QVERIFY(f.w().Play().Columns().StartButton(1)->isEnabled());
+    QVERIFY(f.w().Play().Columns().cmdStart(1)->isEnabled());
     for (int i = 2; i <= 6; ++i) {
-        QVERIFY(!f.w().Play().Columns().StartButton(i)->isEnabled());
-        QCOMPARE(f.w().Play().Columns().NameBox(i)->text(), QString::number(i));
+        QVERIFY(!f.w().Play().Columns().cmdStart(i)->isEnabled());
+        QCOMPARE(f.w().Play().Columns().txtName(i)->text(), QString::number(i));
     }
     QSet<QString> results;
     for (int i = 1; i <= 6; ++i)

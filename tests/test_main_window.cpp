@@ -117,7 +117,7 @@ void TestMainWindow::tabOrderFollowsTheLayout()
     QWidget *w = Control<QLineEdit>(&f.w(), QStringLiteral("txtInput"));
     for (int i = 1; i <= 3; ++i) {
         w = NextTabStop(w);
-        QCOMPARE(w, f.w().Play().Columns().NameBox(i));
+        QCOMPARE(w, f.w().Play().Columns().txtName(i));
     }
     QCOMPARE(NextTabStop(w), Control<QListWidget>(&f.w(), QStringLiteral("lstBul")));
 }
@@ -280,7 +280,7 @@ void TestMainWindow::exitEndsTheProgramEvenWhileAPenMoves()
 {
     WindowFixture f;
     f.Confirm(4);
-    QTest::mouseClick(f.w().Play().Columns().StartButton(2), Qt::LeftButton);
+    QTest::mouseClick(f.w().Play().Columns().cmdStart(2), Qt::LeftButton);
     QVERIFY(f.w().Play().Timer1().isActive());
     QTimer::singleShot(0, &f.w(), [&f] { QTest::mouseClick(Control<PictureButton>(&f.w(), QStringLiteral("picEnd")), Qt::LeftButton, {}, QPoint(5, 5)); });
     // A guard so a broken exit fails instead of hanging.

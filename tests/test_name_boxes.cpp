@@ -36,7 +36,7 @@ struct Window : WindowFixture
             NameBoxFocus::Attach(Name(i));
     }
 
-    QLineEdit *Name(int i) const { return window->Play().Columns().NameBox(i); }
+    QLineEdit *Name(int i) const { return window->Play().Columns().txtName(i); }
 
     bool active = false;
 };

@@ -80,7 +80,7 @@ void TestPrintWindow::printsAFinishedGame()
     WindowFixture f;
     Control<QListWidget>(&f.w(), QStringLiteral("lstBul"))->addItems({QStringLiteral("1000"), QStringLiteral("2000"), QStringLiteral("꽝")});
     f.Confirm(3, false);
-    f.w().Play().Columns().NameBox(1)->setText(QStringLiteral("철수"));
+    f.w().Play().Columns().txtName(1)->setText(QStringLiteral("철수"));
     f.w().Play().Run().StartDescent(1);
     f.RunTicks();
     f.w().picPrint_Click();
@@ -97,7 +97,7 @@ void TestPrintWindow::printsAFinishedGame()
     QCOMPARE(f.printers.printer.pictures.size(), 3);
     // Printing changes nothing in the game.
     QCOMPARE(f.w().State().mStartedCount, std::int16_t(3));
-    QVERIFY(f.w().Play().Columns().StartButton(1)->isEnabled());
+    QVERIFY(f.w().Play().Columns().cmdStart(1)->isEnabled());
 }
 
 void TestPrintWindow::printsWhileTheLastPenIsStillMoving()

@@ -245,7 +245,7 @@ void TestSoak::PlayOneGame(WindowFixture &f, const Plan &plan)
     QCOMPARE(f.CountCreated<QLineEdit>(), 2 * n);
     for (int i = 1; i <= n; ++i) {
         if (!plan.names[i - 1].isEmpty())
-            w.Play().Columns().NameBox(i)->setText(plan.names[i - 1]);
+            w.Play().Columns().txtName(i)->setText(plan.names[i - 1]);
     }
 
     QCOMPARE(s.gPrizes.Count(), n);
@@ -271,7 +271,7 @@ void TestSoak::PlayOneGame(WindowFixture &f, const Plan &plan)
         expected[i] = s.gPrizes(s.gShuffle(c));
     }
 
-    QTest::mouseClick(w.Play().Columns().StartButton(1), Qt::LeftButton);
+    QTest::mouseClick(w.Play().Columns().cmdStart(1), Qt::LeftButton);
     QVERIFY(w.Play().Timer1().isActive());
     // A path takes 18 steps down and 7 across each rung it meets, at most
     // one per 5 mm of height; the bound only stops a runaway descent.
@@ -285,10 +285,10 @@ void TestSoak::PlayOneGame(WindowFixture &f, const Plan &plan)
     for (int i = 1; i <= n; ++i) {
         QCOMPARE(s.gResults(i), expected[i]);
         const QString name = plan.names[i - 1].isEmpty() ? QString::number(i) : plan.names[i - 1];
-        QCOMPARE(w.Play().Columns().NameBox(i)->text(), name);
+        QCOMPARE(w.Play().Columns().txtName(i)->text(), name);
     }
     for (int c = 1; c <= n; ++c)
-        QCOMPARE(w.Play().Columns().PrizeBox(c)->text(), s.gPrizes(s.gShuffle(c)));
+        QCOMPARE(w.Play().Columns().txtbul(c)->text(), s.gPrizes(s.gShuffle(c)));
 
     // A fresh recording printer for this job: its log grows with every job.
     f.printers.printer = RecordingPrinter{};
@@ -301,7 +301,7 @@ void TestSoak::PlayOneGame(WindowFixture &f, const Plan &plan)
     QCOMPARE(sheet.pictures.size(), n);
     int total = 0;
     for (int i = 1; i <= n; ++i) {
-        const QString name = w.Play().Columns().NameBox(i)->text();
+        const QString name = w.Play().Columns().txtName(i)->text();
         QCOMPARE(CellTexts(sheet, i, kNameLeft, kPrizeLeft), QStringList{name});
         const QString prize = s.gResults(i);
         const QStringList printed = prize.isEmpty() ? QStringList{} : QStringList{Printed(prize)};

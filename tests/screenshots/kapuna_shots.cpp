@@ -48,7 +48,7 @@ int main(int argc, char *argv[])
                                QStringLiteral("도윤"), QStringLiteral("지우"), QString(),
                                QStringLiteral("예준"), QStringLiteral("수아"), QString()};
     for (int i = 1; i <= 12; ++i)
-        window.Play().Columns().NameBox(i)->setText(names[i - 1]);
+        window.Play().Columns().txtName(i)->setText(names[i - 1]);
     window.Play().Run().StartDescent(1);
     while (window.Play().Timer1().isActive())
         window.Play().Run().DescentStep();
