@@ -1,9 +1,9 @@
 #include "app/column_controls.h"
 
-#include "app/image_list.h"
+#include "widgets/image_list.h"
 #include "app/pen_label.h"
-#include "app/token_button.h"
-#include "app/units.h"
+#include "widgets/token_button.h"
+#include "widgets/units.h"
 #include "game/geometry.h"
 
 #include <QLabel>
@@ -118,25 +118,25 @@ const ColumnControls::Column *ColumnControls::At(int i) const
     return i >= 1 && i <= Count() ? &columns_[std::size_t(i - 1)] : nullptr;
 }
 
-QPushButton *ColumnControls::StartButton(int i) const
+QPushButton *ColumnControls::cmdStart(int i) const
 {
     const Column *c = At(i);
     return c ? c->start : nullptr;
 }
 
-QLineEdit *ColumnControls::NameBox(int i) const
+QLineEdit *ColumnControls::txtName(int i) const
 {
     const Column *c = At(i);
     return c ? c->name : nullptr;
 }
 
-QLineEdit *ColumnControls::PrizeBox(int i) const
+QLineEdit *ColumnControls::txtbul(int i) const
 {
     const Column *c = At(i);
     return c ? c->prize : nullptr;
 }
 
-QLabel *ColumnControls::Pen(int i) const
+QLabel *ColumnControls::imgPen(int i) const
 {
     const Column *c = At(i);
     return c ? c->pen : nullptr;
@@ -144,7 +144,7 @@ QLabel *ColumnControls::Pen(int i) const
 
 void ColumnControls::MovePen(int i, int xMm, int yMm)
 {
-    QLabel *pen = Pen(i);
+    QLabel *pen = imgPen(i);
     if (!pen)
         return;
     pen->move(Px(xMm), Px(yMm - PxToMm(pen->height())));
@@ -157,7 +157,7 @@ void ColumnControls::MovePen(int i, int xMm, int yMm)
 
 void ColumnControls::ParkPen(int i, int centreXMm)
 {
-    QLabel *pen = Pen(i);
+    QLabel *pen = imgPen(i);
     if (!pen)
         return;
     pen->move(CentredLeft(centreXMm, pen->width()),

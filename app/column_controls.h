@@ -40,10 +40,10 @@ public:
     void Destroy(int count);
     int Count() const { return int(columns_.size()); }
 
-    QPushButton *StartButton(int i) const;
-    QLineEdit *NameBox(int i) const;
-    QLineEdit *PrizeBox(int i) const;
-    QLabel *Pen(int i) const;
+    QPushButton *cmdStart(int i) const;
+    QLineEdit *txtName(int i) const;
+    QLineEdit *txtbul(int i) const;
+    QLabel *imgPen(int i) const;
 
     // Pen i with its lower-left corner at (x, y) mm, shown.
     void MovePen(int i, int xMm, int yMm);

@@ -1,6 +1,6 @@
 #include "app/draw_layer.h"
 
-#include "app/units.h"
+#include "widgets/units.h"
 #include "game/palette.h"
 
 #include <QPainter>

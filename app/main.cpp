@@ -1,8 +1,8 @@
-#include "app/fonts.h"
+#include "widgets/fonts.h"
 #include "app/main_window.h"
 #include "app/qt_translations.h"
 #include "platform/folder_record.h"
-#include "platform/help_viewer.h"
+#include "extras/help_viewer.h"
 #include "platform/messages.h"
 #include "platform/qt_printer_provider.h"
 #include "platform/registry.h"
@@ -27,8 +27,7 @@ int main(int argc, char *argv[])
     // Declared after the application: its window goes with it.
     WindowHelpViewer helpViewer;
 
-    Services services;
-    services.messages = &messages;
+    Services services{messages};
     services.registry = registry.get();
     services.shell = &shell;
     services.helpViewer = &helpViewer;

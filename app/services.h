@@ -10,10 +10,12 @@ class Shell;
 
 // What the window needs from the world outside it. The caller owns every
 // service and keeps it alive for the window's lifetime; main() passes the
-// real ones and tests pass fakes. A missing service turns its feature off.
+// real ones and tests pass fakes. Messages are required: every refusal the
+// player must see goes through them. Any other service may be missing, and
+// then its feature is off.
 struct Services
 {
-    Messages *messages = nullptr;
+    Messages &messages;
     Registry *registry = nullptr;
     Shell *shell = nullptr;
     HelpViewer *helpViewer = nullptr;

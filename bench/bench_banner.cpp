@@ -8,7 +8,6 @@
 // of the process it was forked from).
 #include "extras/banner_rotation.h"
 #include "extras/vel_gif.h"
-#include "game/game_state.h"
 
 #include <QApplication>
 #include <QDir>
@@ -46,7 +45,7 @@ double PeakMiB()
 int RunChild(int argc, char *argv[], const QString &folder)
 {
     QApplication app(argc, argv);
-    GameState state;
+    BannerState state;
     VelGif banner(folder);
     banner.show();
     const QString list = BannerListPath(folder);

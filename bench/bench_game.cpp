@@ -2,7 +2,9 @@
 // random parts alone, the shuffle with the real clock, and the cost of one
 // descent tick including the repaint it causes. Run at device pixel ratio 1;
 // it runs itself again at ratio 2 for the tick figures.
-#include "app/fonts.h"
+#include "widgets/fonts.h"
+#include "app/controls.h"
+#include "app/board.h"
 #include "app/main_window.h"
 #include "game/ladder.h"
 #include "platform/messages.h"
@@ -53,11 +55,11 @@ double TickMicros(MainWindow &window, bool whole)
         window.picOk_Click();
         QCoreApplication::processEvents();
         for (std::int16_t player = 1; player <= 12; ++player) {
-            window.Run().StartDescent(player);
-            while (window.Timer1().isActive()) {
+            window.Play().Run().StartDescent(player);
+            while (window.Play().Timer1().isActive()) {
                 QElapsedTimer t;
                 t.start();
-                window.Run().DescentStep();
+                window.Play().Run().DescentStep();
                 if (whole)
                     window.repaint();
                 else
@@ -79,12 +81,11 @@ int main(int argc, char *argv[])
     const bool tickOnly = app.arguments().contains(QStringLiteral("--tick-only"));
 
     SilentMessages messages;
-    Services services;
-    services.messages = &messages;
+    Services services{messages};
     MainWindow window(services);
     window.show();
     QCoreApplication::processEvents();
-    window.txtMember()->setText(QStringLiteral("12"));
+    Control<QLineEdit>(&window, QStringLiteral("txtMember"))->setText(QStringLiteral("12"));
     window.SelectStartMode(1);
 
     const double dpr = window.devicePixelRatioF();
@@ -121,14 +122,14 @@ int main(int argc, char *argv[])
 
     // A real path driven by the real timer, against its nominal duration.
     window.picOk_Click();
-    window.Run().StartDescent(1);
+    window.Play().Run().StartDescent(1);
     int ticks = 0;
     QEventLoop loop;
     QTimer watcher;
     watcher.setInterval(1);
-    QObject::connect(&window.Timer1(), &QTimer::timeout, &loop, [&] { ++ticks; });
+    QObject::connect(&window.Play().Timer1(), &QTimer::timeout, &loop, [&] { ++ticks; });
     QObject::connect(&watcher, &QTimer::timeout, &loop, [&] {
-        if (!window.Timer1().isActive())
+        if (!window.Play().Timer1().isActive())
             loop.quit();
     });
     t.restart();

@@ -2,7 +2,7 @@
 // a PDF through the real Qt print path (QtPrinter writing a file, as the
 // stand-in for a missing default printer does), and how big the file is.
 
-#include "app/fonts.h"
+#include "widgets/fonts.h"
 #include "game/game_state.h"
 #include "platform/qt_printer.h"
 #include "print/result_sheet.h"

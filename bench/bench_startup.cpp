@@ -3,7 +3,7 @@
 // Qt program that shows an empty 792 x 512 window, with the peak memory of
 // each. Both are launched by this same program in the same way, so the
 // ratio compares like with like.
-#include "app/fonts.h"
+#include "widgets/fonts.h"
 #include "app/main_window.h"
 #include "platform/messages.h"
 
@@ -52,8 +52,7 @@ int RunChild(Child kind)
     if (kind == Child::Game) {
         fonts::RegisterKoreanSubstitutes();
         SilentMessages messages;
-        Services services;
-        services.messages = &messages;
+        Services services{messages};
         MainWindow window(services);
         window.installEventFilter(&first);
         window.show();

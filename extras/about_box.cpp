@@ -1,8 +1,8 @@
 #include "extras/about_box.h"
 
-#include "app/fonts.h"
-#include "app/image_list.h"
-#include "app/units.h"
+#include "widgets/fonts.h"
+#include "widgets/image_list.h"
+#include "widgets/units.h"
 #include "game/palette.h"
 #include "platform/shell.h"
 

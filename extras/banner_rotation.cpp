@@ -2,7 +2,6 @@
 
 #include "extras/banner_control.h"
 #include "extras/banner_list.h"
-#include "game/game_state.h"
 #include "game/random.h"
 #include "platform/shell.h"
 
@@ -13,7 +12,7 @@ QString BannerListPath(const QString &programFolder)
     return programFolder + QStringLiteral("/data/list");
 }
 
-void LoadBannerList(GameState &state, BannerControl &control, const QString &listPath)
+void LoadBannerList(BannerState &state, BannerControl &control, const QString &listPath)
 {
     // One read serves both the count and the fields, so a file that changes
     // between two reads cannot leave the arrays and the count disagreeing.
@@ -41,14 +40,14 @@ void LoadBannerList(GameState &state, BannerControl &control, const QString &lis
     state.gBannerIndex = std::int16_t(k);
 }
 
-void StartBanner(GameState &state, BannerControl &control, const QString &listPath)
+void StartBanner(BannerState &state, BannerControl &control, const QString &listPath)
 {
     LoadBannerList(state, control, listPath);
     if (state.gBannerImages.Has(state.gBannerIndex))
         control.LoadImage(state.gBannerImages(state.gBannerIndex));
 }
 
-void AdvanceBanner(GameState &state, BannerControl &control, const QString &listPath)
+void AdvanceBanner(BannerState &state, BannerControl &control, const QString &listPath)
 {
     const int loaded = std::min(int(state.gBannerCount), state.gBannerImages.Count());
     if (loaded <= 0)
@@ -69,7 +68,7 @@ void AdvanceBanner(GameState &state, BannerControl &control, const QString &list
     control.Start();
 }
 
-void FollowBannerLink(GameState &state, BannerControl &control, Shell &shell)
+void FollowBannerLink(BannerState &state, BannerControl &control, Shell &shell)
 {
     // With no list there is nothing the user could have meant to open.
     if (state.gBannerCount <= 0)

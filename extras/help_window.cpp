@@ -1,7 +1,7 @@
 #include "extras/help_window.h"
 
-#include "app/fonts.h"
 #include "platform/safe_file.h"
+#include "widgets/fonts.h"
 
 #include <QDir>
 #include <QFileInfo>

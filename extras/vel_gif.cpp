@@ -1,7 +1,7 @@
 #include "extras/vel_gif.h"
 
-#include "app/fonts.h"
 #include "platform/safe_file.h"
+#include "widgets/fonts.h"
 
 #include <QBuffer>
 #include <QDir>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/image_list.h"
-#include "app/picture_button.h"
+#include "widgets/image_list.h"
+#include "widgets/picture_button.h"
 #include "game/game_state.h"
 #include "game/geometry.h"
 #include "game/whole_number.h"

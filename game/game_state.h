@@ -6,12 +6,17 @@
 
 #include <cstdint>
 
+// Setting up (the set-up controls work, nothing to print) or playing a
+// confirmed ladder.
+enum class GamePhase { Setup, Confirmed };
+
 // The one game of the program: every field the handlers share. The window
 // owns the single instance and hands it by reference to the rules, so the
 // rules, the tests and the window all see the same values.
 struct GameState
 {
     // The ladder now built and its round.
+    GamePhase gPhase = GamePhase::Setup;
     std::int16_t gMemberCount = 0;   // N of the confirmed ladder; 0 until the first confirm
     std::int16_t gLadderLeft = 0;    // x (mm) of column 1
     bool gRungToLeft = false;        // side of the rung FindNextRung found last
@@ -24,16 +29,9 @@ struct GameState
     OneBased<QString> gResults;      // the prize each player reached
     std::int32_t gPrizeTotal = 0;    // numeric prizes summed on the result sheet
 
-    // The banner list as loaded at start-up.
-    std::int16_t gBannerCount = 0;
-    std::int16_t gBannerIndex = 0;
-    OneBased<QString> gBannerLinks;
-    OneBased<QString> gBannerImages;
-
     // Fields of the main window shared between its handlers.
     std::int16_t mStartedCount = 0;  // distinct players started since confirm
     std::int16_t mNextPlayer = 0;    // automatic mode: who starts after this path
-    std::int16_t mUpdownIndex = 0;   // spinner half held down
 
     // The running descent (one at a time).
     std::int16_t mPenX = 0;

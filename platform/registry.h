@@ -17,37 +17,39 @@ public:
     static constexpr qint32 kHkeyCurrentUser = qint32(0x80000001u);
     static constexpr qint32 kHkeyLocalMachine = qint32(0x80000002u);
 
-    // Value types, numbered as in the Windows registry.
-    enum ValueType : quint32 {
-        kRegNone = 0,
-        kRegSz = 1,
-        kRegExpandSz = 2,
-        kRegBinary = 3,
-        kRegDword = 4,
-        kRegMultiSz = 7,
-    };
-
     // A value is read into a buffer of this many bytes; a longer value reads
     // as empty text rather than as a truncated one.
     static constexpr int kReadLimit = 1024;
 
     virtual ~Registry() = default;
 
-    // The text of a REG_SZ or REG_EXPAND_SZ value (environment references
-    // left as stored), cut before its first zero character. A REG_DWORD reads
-    // as its unsigned decimal number. Empty text when the key or value is
-    // missing, the value is longer than kReadLimit bytes, its type is any
-    // other, or the key may not be opened with full access.
+    // The text of a text value, cut before its first zero character. Empty
+    // text when the key or value is missing, the value is not text or is
+    // longer than kReadLimit bytes (UTF-8), or the store cannot be read.
     virtual QString ReadRegText(qint32 root, const QString &keyPath,
                                 const QString &valueName) const = 0;
 
-    // Creates the key with every missing parent and stores `value` as a
-    // REG_SZ without a terminating zero (empty text stores zero bytes). True
-    // only when the value was written.
+    // Creates the key with every missing parent and stores `value` as text.
+    // True only when the value was written.
     virtual bool WriteRegText(qint32 root, const QString &keyPath, const QString &valueName,
                               const QString &value) = 0;
 
-    // The settings store of the machine the program runs on: the registry
-    // itself on Windows, the program's own store files elsewhere.
+    // The settings store of the machine the program runs on.
     static std::unique_ptr<Registry> ForThisSystem();
+};
+
+// The store on QSettings. On Windows it is the registry itself
+// (HKEY_LOCAL_MACHINE and HKEY_CURRENT_USER). Elsewhere each root is an INI
+// file: HKEY_LOCAL_MACHINE the system scope's (/etc/xdg/Westhaven/Kapuna.ini),
+// HKEY_CURRENT_USER the user's (~/.config/Westhaven/Kapuna.ini); QSettings
+// writes them atomically under a lock. Any other root fails. Writing the
+// machine-wide store needs the rights to it, as it does on Windows; without
+// them the write fails and nothing else happens.
+class SettingsRegistry final : public Registry
+{
+public:
+    QString ReadRegText(qint32 root, const QString &keyPath,
+                        const QString &valueName) const override;
+    bool WriteRegText(qint32 root, const QString &keyPath, const QString &valueName,
+                      const QString &value) override;
 };

@@ -106,10 +106,12 @@ void AddToTotal(GameState &state, const QString &prize, const QLocale &locale)
     const std::optional<std::int32_t> value = AmountValue(prize, locale);
     if (!value)
         return;
-    std::int32_t sum;
-    if (__builtin_add_overflow(state.gPrizeTotal, *value, &sum))
+    // Both fit in 32 bits, so their sum cannot overflow 64.
+    const std::int64_t sum = std::int64_t(state.gPrizeTotal) + *value;
+    if (sum < std::numeric_limits<std::int32_t>::min()
+        || sum > std::numeric_limits<std::int32_t>::max())
         return;
-    state.gPrizeTotal = sum;
+    state.gPrizeTotal = std::int32_t(sum);
 }
 
 } // namespace

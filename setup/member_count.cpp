@@ -1,6 +1,6 @@
 #include "setup/member_count.h"
 
-#include "app/picture_button.h"
+#include "widgets/picture_button.h"
 #include "game/game_state.h"
 #include "game/geometry.h"
 #include "game/ladder.h"
@@ -155,7 +155,7 @@ void MemberCount::Settle()
 void MemberCount::picUpdown_MouseDown(int index)
 {
     // The half shows its pressed face by itself.
-    state_.mUpdownIndex = std::int16_t(index);
+    mUpdownIndex_ = std::int16_t(index);
     tmrUpdown_->start();
 }
 
@@ -171,7 +171,7 @@ void MemberCount::picUpdown_Click(int index)
 
 void MemberCount::tmrUpdown_Timer()
 {
-    const int index = state_.mUpdownIndex;
+    const int index = mUpdownIndex_;
     // A spinner disabled under the held mouse (a ladder was confirmed) must
     // not keep counting.
     if (index < 0 || index > 1 || !picUpdown_[std::size_t(index)]->isEnabled()) {

@@ -50,6 +50,9 @@ public:
     // other index does nothing.
     void Step(int index);
 
+    // The spinner half last held down (0 up, 1 down).
+    int HeldHalf() const { return mUpdownIndex_; }
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -66,4 +69,5 @@ private:
     QTimer *tmrUpdown_;
     // The last text that was a count; unreadable text falls back to it.
     QString lastCount_ = QStringLiteral("2");
+    std::int16_t mUpdownIndex_ = 0;
 };

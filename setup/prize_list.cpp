@@ -1,6 +1,6 @@
 #include "setup/prize_list.h"
 
-#include "app/picture_button.h"
+#include "widgets/picture_button.h"
 #include "game/whole_number.h"
 #include "platform/messages.h"
 

@@ -3,7 +3,7 @@
 
 #include "extras/about_box.h"
 
-#include "app/image_list.h"
+#include "widgets/image_list.h"
 #include "support/recording_shell.h"
 
 #include <QFrame>

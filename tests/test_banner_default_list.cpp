@@ -3,7 +3,6 @@
 #include "extras/banner_list.h"
 #include "extras/banner_rotation.h"
 #include "extras/vel_gif.h"
-#include "game/game_state.h"
 
 #include <QImageReader>
 #include <QtTest>
@@ -72,7 +71,7 @@ void TestBannerDefaultList::oneBannerIsAnimated()
 
 void TestBannerDefaultList::startUpShowsAPictureNotATag()
 {
-    GameState state;
+    BannerState state;
     VelGif banner(programFolder_);
     StartBanner(state, banner, BannerListPath(programFolder_));
     QCOMPARE(int(state.gBannerCount), int(entries_.size()));

@@ -2,7 +2,6 @@
 // control sees them: every call is recorded in order by RecordingBanner.
 #include "extras/banner_list.h"
 #include "extras/banner_rotation.h"
-#include "game/game_state.h"
 #include "game/random.h"
 #include "support/recording_banner.h"
 #include "support/recording_shell.h"
@@ -83,7 +82,7 @@ private:
 
     QTemporaryDir dir_;
     QString listPath_;
-    GameState state_;
+    BannerState state_;
     RecordingBanner banner_;
 };
 
@@ -93,7 +92,7 @@ void TestBannerRotation::init()
     QVERIFY(QDir(dir_.path()).mkpath(QStringLiteral("data")));
     listPath_ = BannerListPath(dir_.path());
     QFile::remove(listPath_);
-    state_ = GameState();
+    state_ = BannerState();
     banner_ = RecordingBanner();
     Random::Instance().Seed(7);
     Random::Instance().SetClock([] { return std::uint64_t(0); });

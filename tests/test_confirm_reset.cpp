@@ -1,6 +1,8 @@
-#include "app/fonts.h"
-#include "app/picture_button.h"
-#include "app/units.h"
+#include "widgets/fonts.h"
+#include "app/controls.h"
+#include "app/board.h"
+#include "widgets/picture_button.h"
+#include "widgets/units.h"
 #include "game/geometry.h"
 #include "support/window_fixture.h"
 
@@ -33,15 +35,15 @@ struct SetupFaces
 
 SetupFaces Faces(MainWindow &w)
 {
-    return {w.picUpdown(0)->Face(), w.picUpdown(1)->Face(), w.picAdd()->Face(), w.picDel()->Face(),
-            w.picClear()->Face(),   w.picStart(0)->Face(),  w.picStart(1)->Face()};
+    return {Control<PictureButton>(&w, QStringLiteral("picUpdown%1").arg(0))->Face(), Control<PictureButton>(&w, QStringLiteral("picUpdown%1").arg(1))->Face(), Control<PictureButton>(&w, QStringLiteral("picAdd"))->Face(), Control<PictureButton>(&w, QStringLiteral("picDel"))->Face(),
+            Control<PictureButton>(&w, QStringLiteral("picClear"))->Face(),   Control<PictureButton>(&w, QStringLiteral("picStart%1").arg(0))->Face(),  Control<PictureButton>(&w, QStringLiteral("picStart%1").arg(1))->Face()};
 }
 
 bool SetupEnabled(MainWindow &w)
 {
-    const QList<QWidget *> controls = {w.picUpdown(0), w.picUpdown(1), w.txtMember(), w.txtInput(),
-                                       w.picAdd(),     w.lstBul(),     w.picDel(),    w.picClear(),
-                                       w.picStart(0),  w.picStart(1)};
+    const QList<QWidget *> controls = {Control<PictureButton>(&w, QStringLiteral("picUpdown%1").arg(0)), Control<PictureButton>(&w, QStringLiteral("picUpdown%1").arg(1)), Control<QLineEdit>(&w, QStringLiteral("txtMember")), Control<QLineEdit>(&w, QStringLiteral("txtInput")),
+                                       Control<PictureButton>(&w, QStringLiteral("picAdd")),     Control<QListWidget>(&w, QStringLiteral("lstBul")),     Control<PictureButton>(&w, QStringLiteral("picDel")),    Control<PictureButton>(&w, QStringLiteral("picClear")),
+                                       Control<PictureButton>(&w, QStringLiteral("picStart%1").arg(0)),  Control<PictureButton>(&w, QStringLiteral("picStart%1").arg(1))};
     const bool first = controls.first()->isEnabled();
     for (QWidget *c : controls)
         Q_ASSERT(c->isEnabled() == first);
@@ -88,13 +90,13 @@ void TestConfirmReset::firstConfirmPlacesEveryColumnControl()
     QVERIFY(!s.gLadderCleared);
     QCOMPARE(s.mStartedCount, std::int16_t(0));
     QCOMPARE(s.mNextPlayer, std::int16_t(1));
-    QCOMPARE(f.w().Columns().Count(), 2);
+    QCOMPARE(f.w().Play().Columns().Count(), 2);
     for (int i = 1; i <= 2; ++i) {
         const double x = i == 1 ? 118 : 132;
-        QPushButton *start = f.w().Columns().StartButton(i);
-        QLineEdit *name = f.w().Columns().NameBox(i);
-        QLineEdit *prize = f.w().Columns().PrizeBox(i);
-        QLabel *pen = f.w().Columns().Pen(i);
+        QPushButton *start = f.w().Play().Columns().cmdStart(i);
+        QLineEdit *name = f.w().Play().Columns().txtName(i);
+        QLineEdit *prize = f.w().Play().Columns().txtbul(i);
+        QLabel *pen = f.w().Play().Columns().imgPen(i);
         for (QWidget *w : {static_cast<QWidget *>(start), static_cast<QWidget *>(name),
                            static_cast<QWidget *>(prize), static_cast<QWidget *>(pen)})
             QVERIFY(qAbs(CentreMm(w) - x) < 0.3);
@@ -129,8 +131,8 @@ void TestConfirmReset::columnControlsAreCentredForEveryCount()
     QCOMPARE(f.CountCreated<QLineEdit>(), 2 * n);
     for (int i = 1; i <= n; ++i) {
         const double x = geometry::ColumnX(geometry::LadderLeft(n), i);
-        QVERIFY(qAbs(CentreMm(f.w().Columns().StartButton(i)) - x) < 0.3);
-        QVERIFY(qAbs(CentreMm(f.w().Columns().PrizeBox(i)) - x) < 0.3);
+        QVERIFY(qAbs(CentreMm(f.w().Play().Columns().cmdStart(i)) - x) < 0.3);
+        QVERIFY(qAbs(CentreMm(f.w().Play().Columns().txtbul(i)) - x) < 0.3);
     }
 }
 
@@ -140,9 +142,9 @@ void TestConfirmReset::startButtonAndPenShareAPictureNoTwoColumnsDo()
     f.Confirm(12);
     QSet<QByteArray> pictures;
     for (int i = 1; i <= 12; ++i) {
-        const QImage pen = f.w().Columns().Pen(i)->pixmap().toImage().convertToFormat(
+        const QImage pen = f.w().Play().Columns().imgPen(i)->pixmap().toImage().convertToFormat(
             QImage::Format_ARGB32);
-        const QImage start = f.w().Columns().StartButton(i)->icon().pixmap(pen.size())
+        const QImage start = f.w().Play().Columns().cmdStart(i)->icon().pixmap(pen.size())
                                  .toImage().convertToFormat(QImage::Format_ARGB32);
         QCOMPARE(start, pen);
         pictures.insert(QByteArray(reinterpret_cast<const char *>(pen.constBits()),
@@ -163,9 +165,9 @@ void TestConfirmReset::startButtonsFollowTheStartMode()
     QFETCH(bool, manual);
     WindowFixture f;
     f.Confirm(5, manual);
-    QVERIFY(f.w().Columns().StartButton(1)->isEnabled());
+    QVERIFY(f.w().Play().Columns().cmdStart(1)->isEnabled());
     for (int i = 2; i <= 5; ++i)
-        QCOMPARE(f.w().Columns().StartButton(i)->isEnabled(), manual);
+        QCOMPARE(f.w().Play().Columns().cmdStart(i)->isEnabled(), manual);
 }
 
 void TestConfirmReset::confirmLocksTheSetupWithGreyFaces_data()
@@ -189,8 +191,8 @@ void TestConfirmReset::confirmLocksTheSetupWithGreyFaces()
     QCOMPARE(grey.clear, 37);
     QCOMPARE(grey.auto_, manual ? 47 : 46);
     QCOMPARE(grey.manual, manual ? 44 : 45);
-    QCOMPARE(f.w().picReset()->Face(), 19);
-    QVERIFY(f.w().picOk()->isEnabled());
+    QCOMPARE(Control<PictureButton>(&f.w(), QStringLiteral("picReset"))->Face(), 19);
+    QVERIFY(Control<PictureButton>(&f.w(), QStringLiteral("picOk"))->isEnabled());
 
     f.w().picReset_Click();
     QVERIFY(SetupEnabled(f.w()));
@@ -227,7 +229,7 @@ void TestConfirmReset::prizesComeFromTheList()
     QFETCH(QStringList, list);
     QFETCH(QStringList, prizes);
     WindowFixture f;
-    f.w().lstBul()->addItems(list);
+    Control<QListWidget>(&f.w(), QStringLiteral("lstBul"))->addItems(list);
     f.Confirm(n);
     const GameState &s = f.w().State();
     QCOMPARE(s.gPrizes.Count(), n);
@@ -247,15 +249,15 @@ void TestConfirmReset::confirmTwiceReplacesTheLadder()
 {
     WindowFixture f;
     f.Confirm(4);
-    QPointer<QPushButton> old = f.w().Columns().StartButton(1);
-    f.w().Columns().NameBox(1)->setText(QStringLiteral("철수"));
+    QPointer<QPushButton> old = f.w().Play().Columns().cmdStart(1);
+    f.w().Play().Columns().txtName(1)->setText(QStringLiteral("철수"));
     f.w().picOk_Click();
     QVERIFY(old.isNull());
     QCOMPARE(f.CountCreated<QPushButton>(), 4);
     QCOMPARE(f.CountCreated<QLineEdit>(), 8);
     QCOMPARE(f.CountCreated<QLabel>(), 4);
     // Names typed into the old boxes are lost.
-    QCOMPARE(f.w().Columns().NameBox(1)->text(), QStringLiteral("(이름)"));
+    QCOMPARE(f.w().Play().Columns().txtName(1)->text(), QStringLiteral("(이름)"));
 }
 
 void TestConfirmReset::thousandConfirmsLeaveExactlyOneSetOfControls()
@@ -285,9 +287,9 @@ void TestConfirmReset::resetRightAfterStartUp()
 void TestConfirmReset::resetAfterAGameRemovesTheLadder()
 {
     WindowFixture f;
-    f.w().lstBul()->addItems({"a", "b", "c"});
+    Control<QListWidget>(&f.w(), QStringLiteral("lstBul"))->addItems({"a", "b", "c"});
     f.Confirm(3);
-    f.w().Run().StartDescent(1);
+    f.w().Play().Run().StartDescent(1);
     f.RunTicks();
     f.w().picReset_Click();
     QCOMPARE(f.CountCreated<QPushButton>(), 0);
@@ -295,13 +297,13 @@ void TestConfirmReset::resetAfterAGameRemovesTheLadder()
     QCOMPARE(f.CountCreated<QLabel>(), 0);
     QVERIFY(f.w().State().gLadderCleared);
     QVERIFY(SetupEnabled(f.w()));
-    QCOMPARE(f.w().txtMember()->text(), QStringLiteral("3"));
-    QCOMPARE(f.w().lstBul()->count(), 3);
+    QCOMPARE(Control<QLineEdit>(&f.w(), QStringLiteral("txtMember"))->text(), QStringLiteral("3"));
+    QCOMPARE(Control<QListWidget>(&f.w(), QStringLiteral("lstBul"))->count(), 3);
     // Kept until the next confirm.
     QCOMPARE(f.w().State().gMemberCount, std::int16_t(3));
     QCOMPARE(f.w().State().mStartedCount, std::int16_t(1));
     QCOMPARE(f.w().State().gLadderLeft, geometry::LadderLeft(3));
-    QVERIFY(!f.w().KeyPreview());
+    QVERIFY(!f.w().Play().KeyPreview());
 }
 
 void TestConfirmReset::secondResetOnlyReappliesFaces()
@@ -309,12 +311,12 @@ void TestConfirmReset::secondResetOnlyReappliesFaces()
     WindowFixture f;
     f.Confirm(3);
     f.w().picReset_Click();
-    f.w().txtMember()->setText(QStringLiteral("5"));
+    Control<QLineEdit>(&f.w(), QStringLiteral("txtMember"))->setText(QStringLiteral("5"));
     const QImage drawn = f.w().Drawing().Image();
-    f.w().picUpdown(0)->SetFace(23);
+    Control<PictureButton>(&f.w(), QStringLiteral("picUpdown%1").arg(0))->SetFace(23);
     f.w().picReset_Click();
     QCOMPARE(f.w().Drawing().Image(), drawn);
-    QCOMPARE(f.w().picUpdown(0)->Face(), 13);
+    QCOMPARE(Control<PictureButton>(&f.w(), QStringLiteral("picUpdown%1").arg(0))->Face(), 13);
     QVERIFY(f.w().State().gLadderCleared);
 }
 
@@ -323,7 +325,7 @@ void TestConfirmReset::confirmAfterResetBuildsANewLadder()
     WindowFixture f;
     f.Confirm(3);
     f.w().picReset_Click();
-    f.w().txtMember()->setText(QStringLiteral("6"));
+    Control<QLineEdit>(&f.w(), QStringLiteral("txtMember"))->setText(QStringLiteral("6"));
     f.w().picOk_Click();
     QCOMPARE(f.w().State().gMemberCount, std::int16_t(6));
     QCOMPARE(f.CountCreated<QPushButton>(), 6);

@@ -1,5 +1,7 @@
-#include "app/fonts.h"
-#include "app/picture_button.h"
+#include "widgets/fonts.h"
+#include "app/controls.h"
+#include "app/board.h"
+#include "widgets/picture_button.h"
 #include "support/window_fixture.h"
 
 #include <QLabel>
@@ -17,8 +19,8 @@ void PressEscape(MainWindow &w)
 
 bool AnyStartEnabled(MainWindow &w)
 {
-    for (int i = 1; i <= w.Columns().Count(); ++i) {
-        if (w.Columns().StartButton(i)->isEnabled())
+    for (int i = 1; i <= w.Play().Columns().Count(); ++i) {
+        if (w.Play().Columns().cmdStart(i)->isEnabled())
             return true;
     }
     return false;
@@ -53,84 +55,84 @@ void TestDescentWindow::timerRunsAtTenMillisecondsWhileAPenMoves()
 {
     WindowFixture f;
     f.Confirm(3);
-    QTest::mouseClick(f.w().Columns().StartButton(2), Qt::LeftButton);
-    QVERIFY(f.w().Timer1().isActive());
-    QCOMPARE(f.w().Timer1().interval(), 10);
-    QCOMPARE(f.w().Timer1().timerType(), Qt::PreciseTimer);
+    QTest::mouseClick(f.w().Play().Columns().cmdStart(2), Qt::LeftButton);
+    QVERIFY(f.w().Play().Timer1().isActive());
+    QCOMPARE(f.w().Play().Timer1().interval(), 10);
+    QCOMPARE(f.w().Play().Timer1().timerType(), Qt::PreciseTimer);
     QCOMPARE(f.w().State().mStartedCount, std::int16_t(1));
-    QCOMPARE(f.w().Columns().NameBox(2)->text(), QStringLiteral("2"));
+    QCOMPARE(f.w().Play().Columns().txtName(2)->text(), QStringLiteral("2"));
 }
 
 void TestDescentWindow::eachStepLocksConfirmResetAndTheStartButtons()
 {
     WindowFixture f;
     f.Confirm(4);
-    f.w().Run().StartDescent(1);
-    f.w().Run().DescentStep();
-    QVERIFY(!f.w().picOk()->isEnabled());
-    QVERIFY(!f.w().picReset()->isEnabled());
-    QCOMPARE(f.w().picOk()->Face(), 38);
-    QCOMPARE(f.w().picReset()->Face(), 39);
+    f.w().Play().Run().StartDescent(1);
+    f.w().Play().Run().DescentStep();
+    QVERIFY(!Control<PictureButton>(&f.w(), QStringLiteral("picOk"))->isEnabled());
+    QVERIFY(!Control<PictureButton>(&f.w(), QStringLiteral("picReset"))->isEnabled());
+    QCOMPARE(Control<PictureButton>(&f.w(), QStringLiteral("picOk"))->Face(), 38);
+    QCOMPARE(Control<PictureButton>(&f.w(), QStringLiteral("picReset"))->Face(), 39);
     QVERIFY(!AnyStartEnabled(f.w()));
-    QVERIFY(f.w().KeyPreview());
-    QVERIFY(f.w().Columns().Pen(1)->isVisible());
+    QVERIFY(f.w().Play().KeyPreview());
+    QVERIFY(f.w().Play().Columns().imgPen(1)->isVisible());
 
     f.RunTicks();
-    QVERIFY(f.w().picOk()->isEnabled());
-    QCOMPARE(f.w().picOk()->Face(), 18);
-    QCOMPARE(f.w().picReset()->Face(), 19);
+    QVERIFY(Control<PictureButton>(&f.w(), QStringLiteral("picOk"))->isEnabled());
+    QCOMPARE(Control<PictureButton>(&f.w(), QStringLiteral("picOk"))->Face(), 18);
+    QCOMPARE(Control<PictureButton>(&f.w(), QStringLiteral("picReset"))->Face(), 19);
     for (int i = 1; i <= 4; ++i)
-        QVERIFY(f.w().Columns().StartButton(i)->isEnabled());
-    QVERIFY(!f.w().KeyPreview());
+        QVERIFY(f.w().Play().Columns().cmdStart(i)->isEnabled());
+    QVERIFY(!f.w().Play().KeyPreview());
 }
 
 void TestDescentWindow::theEndRevealsColoursAndParksThePen()
 {
     WindowFixture f;
     f.Confirm(5);
-    f.w().Run().StartDescent(3);
+    f.w().Play().Run().StartDescent(3);
     f.RunTicks();
     const GameState &s = f.w().State();
     int column = 0;
     for (int c = 1; c <= 5; ++c) {
-        if (!f.w().Columns().PrizeBox(c)->text().isEmpty())
+        if (!f.w().Play().Columns().txtbul(c)->text().isEmpty())
             column = c;
     }
     QVERIFY(column > 0);
-    QCOMPARE(f.w().Columns().PrizeBox(column)->text(), s.gPrizes(s.gShuffle(column)));
+    QCOMPARE(f.w().Play().Columns().txtbul(column)->text(), s.gPrizes(s.gShuffle(column)));
     QCOMPARE(s.gResults(3), s.gPrizes(s.gShuffle(column)));
-    QCOMPARE(f.w().Columns().PrizeBox(column)->palette().color(QPalette::Base),
-             f.w().Columns().NameBox(3)->palette().color(QPalette::Base));
-    QLabel *pen = f.w().Columns().Pen(3);
+    QCOMPARE(f.w().Play().Columns().txtbul(column)->palette().color(QPalette::Base),
+             f.w().Play().Columns().txtName(3)->palette().color(QPalette::Base));
+    QLabel *pen = f.w().Play().Columns().imgPen(3);
     QCOMPARE(pen->geometry().bottom() + 1,
-             f.w().Columns().PrizeBox(column)->geometry().top());
-    QVERIFY(qAbs(pen->geometry().center().x() - f.w().Columns().PrizeBox(column)->geometry().center().x()) <= 1);
+             f.w().Play().Columns().txtbul(column)->geometry().top());
+    QVERIFY(qAbs(pen->geometry().center().x() - f.w().Play().Columns().txtbul(column)->geometry().center().x()) <= 1);
 }
 
 void TestDescentWindow::escapePausesAndResumesAtTheSamePoint()
 {
     WindowFixture f;
     f.Confirm(3);
-    f.w().Run().StartDescent(1);
+    f.w().Play().Run().StartDescent(1);
     for (int i = 0; i < 6; ++i)
-        f.w().Run().DescentStep();
-    const QPoint penAt = f.w().Columns().Pen(1)->pos();
+        f.w().Play().Run().DescentStep();
+    const QPoint penAt = f.w().Play().Columns().imgPen(1)->pos();
     const QImage drawn = f.w().Drawing().Image();
 
     PressEscape(f.w());
-    QVERIFY(!f.w().Timer1().isActive());
-    QVERIFY(f.w().picOk()->isEnabled());
-    QVERIFY(f.w().picReset()->isEnabled());
-    QCOMPARE(f.w().picOk()->Face(), 18);
-    QCOMPARE(f.w().picReset()->Face(), 19);
+    QVERIFY(!f.w().Play().Timer1().isActive());
+    QVERIFY(Control<PictureButton>(&f.w(), QStringLiteral("picOk"))->isEnabled());
+    QVERIFY(Control<PictureButton>(&f.w(), QStringLiteral("picReset"))->isEnabled());
+    QCOMPARE(Control<PictureButton>(&f.w(), QStringLiteral("picOk"))->Face(), 18);
+    QCOMPARE(Control<PictureButton>(&f.w(), QStringLiteral("picReset"))->Face(), 19);
     QVERIFY(!AnyStartEnabled(f.w()));
 
     PressEscape(f.w());
-    QVERIFY(f.w().Timer1().isActive());
-    QCOMPARE(f.w().Columns().Pen(1)->pos(), penAt);
+    QVERIFY(f.w().Play().Timer1().isActive());
+    QCOMPARE(f.w().Play().Columns().imgPen(1)->pos(), penAt);
     QCOMPARE(f.w().Drawing().Image(), drawn);
-    f.w().Run().DescentStep();
-    QVERIFY(!f.w().picOk()->isEnabled());
+    f.w().Play().Run().DescentStep();
+    QVERIFY(!Control<PictureButton>(&f.w(), QStringLiteral("picOk"))->isEnabled());
     const int rest = f.RunTicks();
     QVERIFY(rest >= 18 + 7 - 7);
     QVERIFY(!f.w().State().gResults(1).isEmpty());
@@ -143,15 +145,15 @@ void TestDescentWindow::escapeInAFocusedNameBoxPausesOnce()
     WindowFixture f;
     f.Confirm(3);
     QApplication::setActiveWindow(&f.w());
-    QLineEdit *name = f.w().Columns().NameBox(2);
+    QLineEdit *name = f.w().Play().Columns().txtName(2);
     name->setFocus();
     QCOMPARE(QApplication::focusWidget(), name);
-    f.w().Run().StartDescent(1);
-    f.w().Run().DescentStep();
+    f.w().Play().Run().StartDescent(1);
+    f.w().Play().Run().DescentStep();
     QTest::keyClick(name, Qt::Key_Escape);
-    QVERIFY(!f.w().Timer1().isActive());
+    QVERIFY(!f.w().Play().Timer1().isActive());
     QTest::keyClick(name, Qt::Key_Escape);
-    QVERIFY(f.w().Timer1().isActive());
+    QVERIFY(f.w().Play().Timer1().isActive());
 }
 
 void TestDescentWindow::escapeDoesNothingWithoutARunningDescent_data()
@@ -170,33 +172,33 @@ void TestDescentWindow::escapeDoesNothingWithoutARunningDescent()
     if (when != QLatin1String("start"))
         f.Confirm(3);
     if (when == QLatin1String("ended")) {
-        f.w().Run().StartDescent(1);
+        f.w().Play().Run().StartDescent(1);
         f.RunTicks();
     }
     if (when == QLatin1String("reset"))
         f.w().picReset_Click();
     PressEscape(f.w());
-    QVERIFY(!f.w().Timer1().isActive());
+    QVERIFY(!f.w().Play().Timer1().isActive());
     PressEscape(f.w());
-    QVERIFY(!f.w().Timer1().isActive());
+    QVERIFY(!f.w().Play().Timer1().isActive());
 }
 
 void TestDescentWindow::confirmWhilePausedAbandonsTheDescent()
 {
     WindowFixture f;
     f.Confirm(3);
-    f.w().Run().StartDescent(2);
-    f.w().Run().DescentStep();
+    f.w().Play().Run().StartDescent(2);
+    f.w().Play().Run().DescentStep();
     PressEscape(f.w());
     f.w().picOk_Click();
-    QVERIFY(!f.w().Timer1().isActive());
-    QVERIFY(!f.w().KeyPreview());
+    QVERIFY(!f.w().Play().Timer1().isActive());
+    QVERIFY(!f.w().Play().KeyPreview());
     PressEscape(f.w());
-    QVERIFY(!f.w().Timer1().isActive());
+    QVERIFY(!f.w().Play().Timer1().isActive());
     QCOMPARE(f.w().State().mStartedCount, std::int16_t(0));
-    QVERIFY(f.w().Columns().Pen(2)->isHidden());
+    QVERIFY(f.w().Play().Columns().imgPen(2)->isHidden());
     // The new ladder plays normally.
-    f.w().Run().StartDescent(1);
+    f.w().Play().Run().StartDescent(1);
     QVERIFY(f.RunTicks() >= 25);
 }
 
@@ -204,28 +206,28 @@ void TestDescentWindow::resetWhilePausedAbandonsTheDescent()
 {
     WindowFixture f;
     f.Confirm(3);
-    f.w().Run().StartDescent(2);
-    f.w().Run().DescentStep();
+    f.w().Play().Run().StartDescent(2);
+    f.w().Play().Run().DescentStep();
     PressEscape(f.w());
     f.w().picReset_Click();
-    QCOMPARE(f.w().Columns().Count(), 0);
+    QCOMPARE(f.w().Play().Columns().Count(), 0);
     PressEscape(f.w());
-    QVERIFY(!f.w().Timer1().isActive());
+    QVERIFY(!f.w().Play().Timer1().isActive());
 }
 
 void TestDescentWindow::automaticGameRunsEveryoneFromOneClick()
 {
     WindowFixture f;
     f.Confirm(6, false);
-    QTest::mouseClick(f.w().Columns().StartButton(1), Qt::LeftButton);
+    QTest::mouseClick(f.w().Play().Columns().cmdStart(1), Qt::LeftButton);
     f.RunTicks();
     const GameState &s = f.w().State();
     QCOMPARE(s.mStartedCount, std::int16_t(6));
     QCOMPARE(s.mNextPlayer, std::int16_t(1));
-    QVERIFY(f.w().Columns().StartButton(1)->isEnabled());
+    QVERIFY(f.w().Play().Columns().cmdStart(1)->isEnabled());
     for (int i = 2; i <= 6; ++i) {
-        QVERIFY(!f.w().Columns().StartButton(i)->isEnabled());
-        QCOMPARE(f.w().Columns().NameBox(i)->text(), QString::number(i));
+        QVERIFY(!f.w().Play().Columns().cmdStart(i)->isEnabled());
+        QCOMPARE(f.w().Play().Columns().txtName(i)->text(), QString::number(i));
     }
     QSet<QString> results;
     for (int i = 1; i <= 6; ++i)

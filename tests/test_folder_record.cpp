@@ -2,10 +2,10 @@
 
 #include "platform/folder_record.h"
 #include "platform/registry.h"
-#include "platform/registry_file_store.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QSettings>
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -65,19 +65,20 @@ private slots:
         QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));
         dir_ = std::make_unique<QTemporaryDir>();
         QVERIFY(dir_->isValid());
-        machineFile_ = dir_->filePath(QStringLiteral("etc/Westhaven/kapuna-registry"));
+        QSettings::setPath(QSettings::IniFormat, QSettings::SystemScope, dir_->filePath("etc"));
+        machineFile_ = dir_->filePath(QStringLiteral("etc/Westhaven/Kapuna.ini"));
     }
 
     void firstRunRecordsTheFolder()
     {
-        RegistryFileStore store(machineFile_, {});
+        SettingsRegistry store;
         RecordProgramFolder(store, QStringLiteral("/opt/kapuna"));
         QCOMPARE(Recorded(store), QStringLiteral("/opt/kapuna"));
     }
 
     void emptyRecordIsFilledIn()
     {
-        RegistryFileStore store(machineFile_, {});
+        SettingsRegistry store;
         QVERIFY(store.WriteRegText(Registry::kHkeyLocalMachine, folder_record::kKeyPath,
                                    folder_record::kValueName, QString()));
         CountingRegistry counting(store);
@@ -100,7 +101,7 @@ private slots:
     {
         QFETCH(QString, recorded);
         QFETCH(QString, current);
-        RegistryFileStore store(machineFile_, {});
+        SettingsRegistry store;
         RecordProgramFolder(store, recorded);
         CountingRegistry counting(store);
         RecordProgramFolder(counting, current);
@@ -110,15 +111,14 @@ private slots:
 
     void sameFolderWritesNothing()
     {
-        RegistryFileStore store(machineFile_, {});
+        SettingsRegistry store;
         RecordProgramFolder(store, QStringLiteral("/opt/kapuna"));
         // A comment the writer would not keep: if the store were rewritten,
         // even with the same value, the bytes would change.
         QFile file(machineFile_);
         QVERIFY(file.open(QIODevice::ReadWrite));
         const QByteArray original = file.readAll();
-        const QByteArray marked = original.left(original.indexOf('\n') + 1) + "# untouched\n"
-                                  + original.mid(original.indexOf('\n') + 1);
+        const QByteArray marked = "; untouched\n" + original;
         file.seek(0);
         file.write(marked);
         file.close();
@@ -136,7 +136,8 @@ private slots:
         QFile file(blocker);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.close();
-        RegistryFileStore store(blocker + QStringLiteral("/kapuna-registry"), {});
+        QSettings::setPath(QSettings::IniFormat, QSettings::SystemScope, blocker);
+        SettingsRegistry store;
         CountingRegistry counting(store);
         RecordProgramFolder(counting, QStringLiteral("/opt/kapuna"));
         QCOMPARE(counting.writes, 1);
@@ -147,9 +148,10 @@ private slots:
     {
         QCOMPARE(folder_record::kKeyPath, QStringLiteral("Software\\Westhaven\\Kapuna"));
         QCOMPARE(folder_record::kValueName, QStringLiteral("path"));
-        RegistryFileStore store(machineFile_, {});
+        SettingsRegistry store;
         RecordProgramFolder(store, QStringLiteral("/opt/kapuna"));
-        QVERIFY(ReadAll(machineFile_).contains("[Software\\Westhaven\\Kapuna]\nREG_SZ path=/opt/kapuna\n"));
+        const QSettings raw(machineFile_, QSettings::IniFormat);
+        QCOMPARE(raw.value("Software/Westhaven/Kapuna/path").toString(), QStringLiteral("/opt/kapuna"));
     }
 
     void programFolderIsTheExecutablesFolder()

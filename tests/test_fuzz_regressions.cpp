@@ -1,8 +1,7 @@
-#include "app/image_list.h"
+#include "widgets/image_list.h"
 #include "fuzz/amount_check.h"
 #include "fuzz/banner_list_check.h"
 #include "fuzz/member_count_check.h"
-#include "fuzz/registry_format_check.h"
 #include "fuzz/whole_number_check.h"
 
 #include <QDir>
@@ -38,7 +37,7 @@ private slots:
 
 private:
     QString Check(const QString &target, QByteArrayView input) const;
-    static QStringList Targets() { return {"amount", "banner_list", "member_count", "registry_format", "whole_number"}; }
+    static QStringList Targets() { return {"amount", "banner_list", "member_count", "whole_number"}; }
 
     QDir fuzzDir_;
     std::unique_ptr<ImageList> images_;
@@ -52,8 +51,6 @@ QString TestFuzzRegressions::Check(const QString &target, QByteArrayView input) 
         return fuzz_checks::CheckBannerList(input);
     if (target == u"member_count")
         return fuzz_checks::CheckMemberCount(input, *images_);
-    if (target == u"registry_format")
-        return fuzz_checks::CheckRegistryFormat(input);
     if (target == u"whole_number")
         return fuzz_checks::CheckWholeNumber(input);
     return QStringLiteral("no fuzz target is called \"%1\"").arg(target);

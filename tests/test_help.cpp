@@ -2,7 +2,7 @@
 // file shipped beside the program.
 
 #include "extras/help_window.h"
-#include "platform/help_viewer.h"
+#include "extras/help_viewer.h"
 #include "support/pipe_guard.h"
 
 #include <QCoreApplication>

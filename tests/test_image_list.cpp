@@ -1,4 +1,4 @@
-#include "app/image_list.h"
+#include "widgets/image_list.h"
 
 #include <QColor>
 #include <QFile>
@@ -110,21 +110,35 @@ private slots:
 void TestImageList::everyPictureFileIsCompiledIn_data()
 {
     QTest::addColumn<QString>("file");
+    QTest::addColumn<bool>("rawTwin");
     for (int scale : {1, 2}) {
         for (int i = 1; i <= ImageList::kCount; ++i)
-            QTest::addRow("picture %d @%dx", i, scale) << ImageList::PictureFile(i, scale);
-        QTest::addRow("background @%dx", scale) << ImageList::BackgroundFile(scale);
-        QTest::addRow("link cursor @%dx", scale) << ImageList::LinkCursorFile(scale);
+            QTest::addRow("picture %d @%dx", i, scale) << ImageList::PictureFile(i, scale) << true;
+        QTest::addRow("background @%dx", scale) << ImageList::BackgroundFile(scale) << true;
+        QTest::addRow("link cursor @%dx", scale) << ImageList::LinkCursorFile(scale) << false;
     }
     for (int pixels : ImageList::kIconSizes)
-        QTest::addRow("icon %d", pixels) << ImageList::IconFile(pixels);
+        QTest::addRow("icon %d", pixels) << ImageList::IconFile(pixels) << true;
 }
 
 void TestImageList::everyPictureFileIsCompiledIn()
 {
     QFETCH(QString, file);
+    QFETCH(bool, rawTwin);
     // A missing file would silently show a grey stand-in.
     QVERIFY2(QFile::exists(QLatin1String(":/") + file), qPrintable(file));
+    if (!rawTwin)
+        return;
+    // The raw twin is what start-up shows: it must hold the PNG's pixels
+    // (run make_artwork --raw-only after changing a PNG by hand).
+    QFile raw(QLatin1String(":/") + ImageList::RawFile(file));
+    QVERIFY2(raw.open(QIODevice::ReadOnly), qPrintable(raw.fileName()));
+    const QByteArray bytes = raw.readAll();
+    QImage png(QLatin1String(":/") + file);
+    png.setDevicePixelRatio(1);
+    QCOMPARE(ImageList::DecodeRaw(bytes).convertToFormat(QImage::Format_ARGB32_Premultiplied),
+             png.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+    QVERIFY(ImageList::DecodeRaw(bytes.left(bytes.size() / 2)).isNull());
 }
 
 void TestImageList::pictureHasItsLogicalSizeAtEveryRatio_data()

@@ -79,6 +79,7 @@ void TestLadder::rungTableKeepsItsInvariants()
     GameState state;
     RecordingSurface surface;
     QSet<int> heightsSeen;
+    QSet<int> countsSeen;
     for (int round = 0; round < 300; ++round) {
         Generate(state, surface, n);
         QCOMPARE(state.gRungs.Rows(), n);
@@ -105,12 +106,15 @@ void TestLadder::rungTableKeepsItsInvariants()
                 }
             }
             QVERIFY2(count >= 4 && count <= 7, qPrintable(QString::number(count)));
+            countsSeen.insert(count);
         }
         for (int s = 1; s <= 7; ++s)
             QCOMPARE(int(state.gRungs(n, s)), 0);
     }
-    // Over hundreds of ladders every grid height turns up, 40 included.
+    // Over hundreds of ladders every grid height turns up, 40 included, and
+    // every number of rungs a gap may have.
     QCOMPARE(heightsSeen.size(), 16);
+    QCOMPARE(countsSeen, (QSet<int>{4, 5, 6, 7}));
 }
 
 void TestLadder::drawingMatchesTheRungTable()

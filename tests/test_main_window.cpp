@@ -1,6 +1,10 @@
-#include "app/fonts.h"
-#include "app/picture_button.h"
-#include "app/units.h"
+#include "widgets/fonts.h"
+#include "app/controls.h"
+#include "app/board.h"
+#include "widgets/picture_button.h"
+#include "widgets/faces.h"
+#include "widgets/image_list.h"
+#include "widgets/units.h"
 #include "extras/vel_gif.h"
 #include "support/window_fixture.h"
 
@@ -18,7 +22,6 @@ class TestMainWindow : public QObject
 private slots:
     void initTestCase();
     void windowHasItsCaptionAndClientSize();
-    void controlsStandAtTheirPlaces_data();
     void controlsStandAtTheirPlaces();
     void templatesAreHidden();
     void tabOrderFollowsTheLayout();
@@ -49,40 +52,29 @@ void TestMainWindow::windowHasItsCaptionAndClientSize()
     QCOMPARE(f.w().objectName(), QStringLiteral("frmKapuna"));
 }
 
-void TestMainWindow::controlsStandAtTheirPlaces_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QRect>("twips");
-    QTest::newRow("txtInput") << "txtInput" << QRect(420, 2010, 825, 195);
-    QTest::newRow("lstBul") << "lstBul" << QRect(360, 2490, 885, 2010);
-    QTest::newRow("txtMember") << "txtMember" << QRect(1380, 480, 270, 255);
-    QTest::newRow("cmdStart0") << "cmdStart0" << QRect(3000, 1500, 585, 555);
-    QTest::newRow("txtName0") << "txtName0" << QRect(2880, 2580, 735, 270);
-    QTest::newRow("txtbul0") << "txtbul0" << QRect(3120, 4680, 735, 270);
-    QTest::newRow("imgPen0") << "imgPen0" << QRect(3720, 1590, 480, 480);
-    QTest::newRow("picUpdown0") << "picUpdown0" << QRect(1770, 300, 285, 315);
-    QTest::newRow("picAdd") << "picAdd" << QRect(1380, 1890, 345, 435);
-    QTest::newRow("picDel") << "picDel" << QRect(1320, 2640, 720, 780);
-    QTest::newRow("picClear") << "picClear" << QRect(1320, 3540, 690, 750);
-    QTest::newRow("picOk") << "picOk" << QRect(1230, 6570, 885, 885);
-    QTest::newRow("picReset") << "picReset" << QRect(210, 6570, 885, 885);
-    QTest::newRow("picAbout") << "picAbout" << QRect(9570, 180, 720, 690);
-    QTest::newRow("picStart0") << "picStart0" << QRect(540, 5430, 1185, 285);
-    QTest::newRow("picStart1") << "picStart1" << QRect(510, 5760, 1170, 270);
-    QTest::newRow("Picture1") << "Picture1" << QRect(3150, 240, 5115, 735);
-    QTest::newRow("picPrint") << "picPrint" << QRect(8790, 180, 750, 720);
-    QTest::newRow("VelGif1") << "VelGif1" << QRect(3090, 180, 5115, 735);
-}
-
 void TestMainWindow::controlsStandAtTheirPlaces()
 {
-    QFETCH(QString, name);
-    QFETCH(QRect, twips);
     WindowFixture f;
-    auto *control = f.w().findChild<QWidget *>(name);
-    QVERIFY(control);
-    QCOMPARE(control->geometry(),
-             units::TwipRect(twips.x(), twips.y(), twips.width(), twips.height()));
+    const QRect client = f.w().rect();
+    QList<QWidget *> shown;
+    for (const ControlSpec &spec : kControls) {
+        auto *control = Control(&f.w(), QLatin1String(spec.name));
+        QVERIFY2(control, spec.name);
+        QVERIFY2(client.contains(control->geometry()), spec.name);
+        if (spec.kind == ControlKind::Picture) {
+            QVERIFY2(ImageList::PictureSize(spec.normal).isValid(), spec.name);
+            QVERIFY2(spec.pressed == face::None || ImageList::PictureSize(spec.pressed).isValid(),
+                     spec.name);
+        }
+        // The banner lies on its own shadow; nothing else shown overlaps.
+        if (!spec.template_ && spec.kind != ControlKind::Shadow)
+            shown << control;
+    }
+    for (int i = 0; i < shown.size(); ++i) {
+        for (int j = i + 1; j < shown.size(); ++j)
+            QVERIFY2(!shown[i]->geometry().intersects(shown[j]->geometry()),
+                     qPrintable(shown[i]->objectName() + " / " + shown[j]->objectName()));
+    }
 }
 
 void TestMainWindow::templatesAreHidden()
@@ -92,8 +84,8 @@ void TestMainWindow::templatesAreHidden()
         QVERIFY2(f.w().findChild<QWidget *>(QLatin1String(name))->isHidden(), name);
     // The banner lies over its shadow, which shows along its right and bottom.
     const QList<QObject *> children = f.w().children();
-    QVERIFY(children.indexOf(f.w().Picture1()) < children.indexOf(f.w().VelGif1()));
-    QCOMPARE(f.w().Picture1()->geometry().topLeft() - f.w().VelGif1()->geometry().topLeft(),
+    QVERIFY(children.indexOf(Control<QWidget>(&f.w(), QStringLiteral("Picture1"))) < children.indexOf(Control<VelGif>(&f.w(), QStringLiteral("VelGif1"))));
+    QCOMPARE(Control<QWidget>(&f.w(), QStringLiteral("Picture1"))->geometry().topLeft() - Control<VelGif>(&f.w(), QStringLiteral("VelGif1"))->geometry().topLeft(),
              QPoint(4, 4));
 }
 
@@ -115,18 +107,18 @@ QWidget *NextTabStop(QWidget *from)
 void TestMainWindow::tabOrderFollowsTheLayout()
 {
     WindowFixture f;
-    QCOMPARE(NextTabStop(f.w().txtInput()), f.w().lstBul());
-    QCOMPARE(NextTabStop(f.w().lstBul()), f.w().txtMember());
-    QCOMPARE(f.w().txtMember()->maxLength(), 2);
+    QCOMPARE(NextTabStop(Control<QLineEdit>(&f.w(), QStringLiteral("txtInput"))), Control<QListWidget>(&f.w(), QStringLiteral("lstBul")));
+    QCOMPARE(NextTabStop(Control<QListWidget>(&f.w(), QStringLiteral("lstBul"))), Control<QLineEdit>(&f.w(), QStringLiteral("txtMember")));
+    QCOMPARE(Control<QLineEdit>(&f.w(), QStringLiteral("txtMember"))->maxLength(), 2);
 
     // Name box i takes tab position i, right after the prize entry.
     f.Confirm(3);
-    QWidget *w = f.w().txtInput();
+    QWidget *w = Control<QLineEdit>(&f.w(), QStringLiteral("txtInput"));
     for (int i = 1; i <= 3; ++i) {
         w = NextTabStop(w);
-        QCOMPARE(w, f.w().Columns().NameBox(i));
+        QCOMPARE(w, f.w().Play().Columns().txtName(i));
     }
-    QCOMPARE(NextTabStop(w), f.w().lstBul());
+    QCOMPARE(NextTabStop(w), Control<QListWidget>(&f.w(), QStringLiteral("lstBul")));
 }
 
 void TestMainWindow::pressShowsThePressedFaceWithAnyButton_data()
@@ -170,7 +162,7 @@ void TestMainWindow::pressShowsThePressedFaceWithAnyButton()
 void TestMainWindow::releaseOffTheButtonRestoresTheFaceWithoutAClick()
 {
     WindowFixture f;
-    PictureButton *ok = f.w().picOk();
+    PictureButton *ok = Control<PictureButton>(&f.w(), QStringLiteral("picOk"));
     int clicks = 0;
     connect(ok, &PictureButton::clicked, &f.w(), [&clicks] { ++clicks; });
     QTest::mousePress(ok, Qt::LeftButton, {}, QPoint(10, 10));
@@ -224,7 +216,7 @@ void TestMainWindow::tooltipsExactlyWhereWanted()
         {QStringLiteral("picPrint"), QStringLiteral("게임 결과 인쇄")},
     };
     for (QWidget *child : f.w().findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly)) {
-        if (child == f.w().VelGif1())
+        if (child == Control<VelGif>(&f.w(), QStringLiteral("VelGif1")))
             continue; // the banner names what it shows
         QCOMPARE(child->toolTip(), expected.value(child->objectName()));
     }
@@ -234,20 +226,20 @@ void TestMainWindow::startsInTheSetupPhase()
 {
     WindowFixture f;
     const GameState &s = f.w().State();
-    QCOMPARE(f.w().txtMember()->text(), QStringLiteral("2"));
+    QCOMPARE(Control<QLineEdit>(&f.w(), QStringLiteral("txtMember"))->text(), QStringLiteral("2"));
     QVERIFY(s.gManualStart);
     QVERIFY(!s.gLadderCleared);
     QCOMPARE(s.gMemberCount, std::int16_t(0));
     QCOMPARE(s.gLadderLeft, std::int16_t(118));
-    QCOMPARE(f.w().picStart(0)->Face(), 43);
-    QCOMPARE(f.w().picStart(1)->Face(), 40);
-    QVERIFY(!f.w().Timer1().isActive());
-    QVERIFY(!f.w().TmrUpdown().isActive());
-    QCOMPARE(f.w().TmrUpdown().interval(), 200);
-    QVERIFY(!f.w().KeyPreview());
+    QCOMPARE(Control<PictureButton>(&f.w(), QStringLiteral("picStart%1").arg(0))->Face(), 43);
+    QCOMPARE(Control<PictureButton>(&f.w(), QStringLiteral("picStart%1").arg(1))->Face(), 40);
+    QVERIFY(!f.w().Play().Timer1().isActive());
+    QVERIFY(!(*Control<QTimer>(&f.w(), QStringLiteral("tmrUpdown"))).isActive());
+    QCOMPARE((*Control<QTimer>(&f.w(), QStringLiteral("tmrUpdown"))).interval(), 200);
+    QVERIFY(!f.w().Play().KeyPreview());
     QCOMPARE(f.CountCreated<QPushButton>(), 0);
-    for (QWidget *w : {static_cast<QWidget *>(f.w().txtInput()), static_cast<QWidget *>(f.w().lstBul()),
-                       static_cast<QWidget *>(f.w().txtMember()), static_cast<QWidget *>(f.w().picDel())})
+    for (QWidget *w : {static_cast<QWidget *>(Control<QLineEdit>(&f.w(), QStringLiteral("txtInput"))), static_cast<QWidget *>(Control<QListWidget>(&f.w(), QStringLiteral("lstBul"))),
+                       static_cast<QWidget *>(Control<QLineEdit>(&f.w(), QStringLiteral("txtMember"))), static_cast<QWidget *>(Control<PictureButton>(&f.w(), QStringLiteral("picDel")))})
         QVERIFY(w->isEnabled());
 }
 
@@ -287,16 +279,16 @@ void TestMainWindow::exitEndsTheProgramEvenWhileAPenMoves()
 {
     WindowFixture f;
     f.Confirm(4);
-    QTest::mouseClick(f.w().Columns().StartButton(2), Qt::LeftButton);
-    QVERIFY(f.w().Timer1().isActive());
-    QTimer::singleShot(0, &f.w(), [&f] { QTest::mouseClick(f.w().picEnd(), Qt::LeftButton, {}, QPoint(5, 5)); });
+    QTest::mouseClick(f.w().Play().Columns().cmdStart(2), Qt::LeftButton);
+    QVERIFY(f.w().Play().Timer1().isActive());
+    QTimer::singleShot(0, &f.w(), [&f] { QTest::mouseClick(Control<PictureButton>(&f.w(), QStringLiteral("picEnd")), Qt::LeftButton, {}, QPoint(5, 5)); });
     // A guard so a broken exit fails instead of hanging.
     QTimer guard;
     guard.setSingleShot(true);
     connect(&guard, &QTimer::timeout, qApp, [] { QCoreApplication::exit(99); });
     guard.start(5000);
     QCOMPARE(QCoreApplication::exec(), 0);
-    QVERIFY(!f.w().Timer1().isActive());
+    QVERIFY(!f.w().Play().Timer1().isActive());
     QVERIFY(!f.w().isVisible());
 }
 

@@ -1,8 +1,9 @@
 #include "app/draw_layer.h"
-#include "app/fonts.h"
-#include "app/image_list.h"
+#include "app/controls.h"
+#include "widgets/fonts.h"
+#include "widgets/image_list.h"
 #include "app/main_window.h"
-#include "app/picture_button.h"
+#include "widgets/picture_button.h"
 #include "game/game_state.h"
 #include "setup/member_count.h"
 #include "support/recording_surface.h"
@@ -43,7 +44,7 @@ struct Rig
 
 struct Window : WindowFixture
 {
-    QLineEdit *Count() const { return window->txtMember(); }
+    QLineEdit *Count() const { return Control<QLineEdit>(&*window, QStringLiteral("txtMember")); }
 };
 
 bool ShowActive(QWidget &w)
@@ -122,8 +123,8 @@ void TestMemberCount::startsAtTwoWithTwoColumns()
     Window win;
     QCOMPARE(win.Count()->text(), QStringLiteral("2"));
     QCOMPARE(int(win.window->State().gLadderLeft), 118);
-    QVERIFY(!win.window->TmrUpdown().isActive());
-    QCOMPARE(win.window->TmrUpdown().interval(), 200);
+    QVERIFY(!(*Control<QTimer>(&*win.window, QStringLiteral("tmrUpdown"))).isActive());
+    QCOMPARE((*Control<QTimer>(&*win.window, QStringLiteral("tmrUpdown"))).interval(), 200);
 }
 
 void TestMemberCount::typingASecondDigitGivesTwelve_data()
@@ -268,7 +269,7 @@ void TestMemberCount::deletingKeepsTheColumnsUntilTheFocusLeaves()
     QCOMPARE(win.window->Drawing().Image(), fiveColumns);
     QCOMPARE(int(win.window->State().gLadderLeft), 96);
 
-    win.window->txtInput()->setFocus();
+    Control<QLineEdit>(&*win.window, QStringLiteral("txtInput"))->setFocus();
 
     QCOMPARE(win.Count()->text(), QStringLiteral("2"));
     QCOMPARE(int(win.window->State().gLadderLeft), 118);
@@ -283,7 +284,7 @@ void TestMemberCount::focusLeavingTheBoxKeepsAValidCount()
     QCOMPARE(int(win.window->State().gLadderLeft), 76);
     const QImage eight = win.window->Drawing().Image().copy();
 
-    win.window->lstBul()->setFocus();
+    Control<QListWidget>(&*win.window, QStringLiteral("lstBul"))->setFocus();
 
     QCOMPARE(win.Count()->text(), QStringLiteral("8"));
     QCOMPARE(win.window->Drawing().Image(), eight);
@@ -435,11 +436,11 @@ void TestMemberCount::spinnerStepsOncePerClick()
     QVERIFY(ShowActive(*win.window));
     win.Count()->setText(before);
 
-    QTest::mouseClick(win.window->picUpdown(half), Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseClick(Control<PictureButton>(&*win.window, QStringLiteral("picUpdown%1").arg(half)), Qt::LeftButton, {}, QPoint(5, 5));
 
     QCOMPARE(win.Count()->text(), after);
     QCOMPARE(int(win.window->State().gLadderLeft), LeftFor(after.toInt()));
-    QVERIFY(!win.window->TmrUpdown().isActive());
+    QVERIFY(!(*Control<QTimer>(&*win.window, QStringLiteral("tmrUpdown"))).isActive());
 }
 
 void TestMemberCount::spinnerShowsPressedFacesWhileHeld_data()
@@ -458,34 +459,38 @@ void TestMemberCount::spinnerShowsPressedFacesWhileHeld()
     QFETCH(int, pressed);
     Window win;
     QVERIFY(ShowActive(*win.window));
-    PictureButton *button = win.window->picUpdown(half);
-    win.window->State().mUpdownIndex = std::int16_t(1 - half);
+    PictureButton *button = Control<PictureButton>(&*win.window, QStringLiteral("picUpdown%1").arg(half));
+    PictureButton *other = Control<PictureButton>(&*win.window, QStringLiteral("picUpdown%1").arg(1 - half));
+    const auto *spinner = win.window->findChild<MemberCount *>();
+    QTest::mousePress(other, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseRelease(other, Qt::LeftButton, {}, QPoint(5, 5));
+    QCOMPARE(spinner->HeldHalf(), 1 - half);
 
     QTest::mousePress(button, Qt::LeftButton, {}, QPoint(5, 5));
     QCOMPARE(button->Face(), pressed);
-    QVERIFY(win.window->TmrUpdown().isActive());
-    QCOMPARE(int(win.window->State().mUpdownIndex), half);
+    QVERIFY((*Control<QTimer>(&*win.window, QStringLiteral("tmrUpdown"))).isActive());
+    QCOMPARE(spinner->HeldHalf(), half);
 
     QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(5, 5));
     QCOMPARE(button->Face(), normal);
-    QVERIFY(!win.window->TmrUpdown().isActive());
+    QVERIFY(!(*Control<QTimer>(&*win.window, QStringLiteral("tmrUpdown"))).isActive());
 }
 
 void TestMemberCount::rightButtonRepeatsButDoesNotClick()
 {
     Window win;
     QVERIFY(ShowActive(*win.window));
-    PictureButton *up = win.window->picUpdown(0);
+    PictureButton *up = Control<PictureButton>(&*win.window, QStringLiteral("picUpdown%1").arg(0));
 
     QTest::mousePress(up, Qt::RightButton, {}, QPoint(5, 5));
     QCOMPARE(up->Face(), 23);
-    QVERIFY(win.window->TmrUpdown().isActive());
-    Tick(win.window->TmrUpdown());
+    QVERIFY((*Control<QTimer>(&*win.window, QStringLiteral("tmrUpdown"))).isActive());
+    Tick((*Control<QTimer>(&*win.window, QStringLiteral("tmrUpdown"))));
     QCOMPARE(win.Count()->text(), QStringLiteral("3"));
     QTest::mouseRelease(up, Qt::RightButton, {}, QPoint(5, 5));
 
     QCOMPARE(up->Face(), 13);
-    QVERIFY(!win.window->TmrUpdown().isActive());
+    QVERIFY(!(*Control<QTimer>(&*win.window, QStringLiteral("tmrUpdown"))).isActive());
     QCOMPARE(win.Count()->text(), QStringLiteral("3"));
 }
 
@@ -493,14 +498,14 @@ void TestMemberCount::holdingUpFromTwoGivesSevenThenEightOnRelease()
 {
     Window win;
     QVERIFY(ShowActive(*win.window));
-    PictureButton *up = win.window->picUpdown(0);
+    PictureButton *up = Control<PictureButton>(&*win.window, QStringLiteral("picUpdown%1").arg(0));
     QTest::mousePress(up, Qt::LeftButton, {}, QPoint(5, 5));
 
     // 1.1 s at 200 ms a tick: five ticks before the release.
-    const int ticks = 1100 / win.window->TmrUpdown().interval();
+    const int ticks = 1100 / (*Control<QTimer>(&*win.window, QStringLiteral("tmrUpdown"))).interval();
     QCOMPARE(ticks, 5);
     for (int i = 0; i < ticks; ++i)
-        Tick(win.window->TmrUpdown());
+        Tick((*Control<QTimer>(&*win.window, QStringLiteral("tmrUpdown"))));
     QCOMPARE(win.Count()->text(), QStringLiteral("7"));
     QCOMPARE(int(win.window->State().gLadderLeft), 82);
 
@@ -508,7 +513,7 @@ void TestMemberCount::holdingUpFromTwoGivesSevenThenEightOnRelease()
 
     QCOMPARE(win.Count()->text(), QStringLiteral("8"));
     QCOMPARE(int(win.window->State().gLadderLeft), 76);
-    QVERIFY(!win.window->TmrUpdown().isActive());
+    QVERIFY(!(*Control<QTimer>(&*win.window, QStringLiteral("tmrUpdown"))).isActive());
 }
 
 void TestMemberCount::holdingStopsAtTheLimits_data()
@@ -530,11 +535,11 @@ void TestMemberCount::holdingStopsAtTheLimits()
     Window win;
     QVERIFY(ShowActive(*win.window));
     win.Count()->setText(before);
-    PictureButton *button = win.window->picUpdown(half);
+    PictureButton *button = Control<PictureButton>(&*win.window, QStringLiteral("picUpdown%1").arg(half));
 
     QTest::mousePress(button, Qt::LeftButton, {}, QPoint(5, 5));
     for (int i = 0; i < 6; ++i) {
-        Tick(win.window->TmrUpdown());
+        Tick((*Control<QTimer>(&*win.window, QStringLiteral("tmrUpdown"))));
         const int n = win.Count()->text().toInt();
         QVERIFY2(n >= 2 && n <= 12, qPrintable(win.Count()->text()));
     }
@@ -549,14 +554,14 @@ void TestMemberCount::tickAfterTheSpinnerIsLockedChangesNothing()
 {
     Window win;
     QVERIFY(ShowActive(*win.window));
-    QTest::mousePress(win.window->picUpdown(0), Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mousePress(Control<PictureButton>(&*win.window, QStringLiteral("picUpdown%1").arg(0)), Qt::LeftButton, {}, QPoint(5, 5));
     win.window->picOk_Click();
     const QImage ladder = win.window->Drawing().Image().copy();
 
-    Tick(win.window->TmrUpdown());
+    Tick((*Control<QTimer>(&*win.window, QStringLiteral("tmrUpdown"))));
 
     QCOMPARE(win.Count()->text(), QStringLiteral("2"));
-    QVERIFY(!win.window->TmrUpdown().isActive());
+    QVERIFY(!(*Control<QTimer>(&*win.window, QStringLiteral("tmrUpdown"))).isActive());
     QCOMPARE(win.window->Drawing().Image(), ladder);
 }
 

@@ -1,5 +1,7 @@
 #include "app/column_controls.h"
-#include "app/fonts.h"
+#include "app/controls.h"
+#include "app/board.h"
+#include "widgets/fonts.h"
 #include "app/main_window.h"
 #include "setup/name_box_focus.h"
 #include "support/window_fixture.h"
@@ -30,11 +32,11 @@ struct Window : WindowFixture
 
     void AttachNameBoxes() const
     {
-        for (int i = 1; i <= window->Columns().Count(); ++i)
+        for (int i = 1; i <= window->Play().Columns().Count(); ++i)
             NameBoxFocus::Attach(Name(i));
     }
 
-    QLineEdit *Name(int i) const { return window->Columns().NameBox(i); }
+    QLineEdit *Name(int i) const { return window->Play().Columns().txtName(i); }
 
     bool active = false;
 };
@@ -81,7 +83,7 @@ void TestNameBoxes::nameBoxesStartWithThePlaceholder()
 {
     Window win;
     QVERIFY(win.active);
-    QCOMPARE(win.window->Columns().Count(), 3);
+    QCOMPARE(win.window->Play().Columns().Count(), 3);
     for (int i = 1; i <= 3; ++i) {
         QCOMPARE(win.Name(i)->text(), kPlaceholder);
         QCOMPARE(kPlaceholder.size(), 4);

@@ -1,4 +1,4 @@
-#include "app/fonts.h"
+#include "widgets/fonts.h"
 #include "app/qt_translations.h"
 #include "support/window_fixture.h"
 
@@ -68,7 +68,7 @@ void TestPlayPolish::keysDuringAndAfterARunLeaveTheNamesAlone()
     };
 
     QTest::mouseClick(start, Qt::LeftButton);
-    f.w().Run().DescentStep();
+    f.w().Play().Run().DescentStep();
     typeAway();
     f.RunTicks();
     typeAway();

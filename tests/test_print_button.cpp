@@ -1,6 +1,6 @@
-#include "app/fonts.h"
+#include "widgets/fonts.h"
 #include "game/game_state.h"
-#include "print/print_button.h"
+#include "print/print_results.h"
 #include "print/sheet_source.h"
 #include "support/recording_messages.h"
 #include "support/recording_printer.h"
@@ -50,6 +50,7 @@ public:
 GameState Game(int players, int started, const QStringList &results)
 {
     GameState state;
+    state.gPhase = GamePhase::Confirmed;
     state.gMemberCount = std::int16_t(players);
     state.mStartedCount = std::int16_t(started);
     state.gResults.Recreate(players);
@@ -84,7 +85,8 @@ void TestPrintButton::refusesWhileThePrizesAreBeingSetUp()
     FakeSource source;
     RecordingPrinterProvider printers;
     RecordingMessages messages;
-    mdlPrint::PrintResults(true, state, source, printers, messages);
+    state.gPhase = GamePhase::Setup;
+    mdlPrint::PrintResults(state, source, printers, messages);
 
     QCOMPARE(messages.shown, QStringList{kNothingToPrint});
     QCOMPARE(printers.jobs, 0);
@@ -110,7 +112,7 @@ void TestPrintButton::refusesUntilEveryPlayerHasStarted()
     FakeSource source;
     RecordingPrinterProvider printers;
     RecordingMessages messages;
-    mdlPrint::PrintResults(false, state, source, printers, messages);
+    mdlPrint::PrintResults(state, source, printers, messages);
 
     QCOMPARE(messages.shown, QStringList{kNotFinished});
     QCOMPARE(printers.jobs, 0);
@@ -122,7 +124,7 @@ void TestPrintButton::printsInPortraitOnceEveryPlayerHasStarted()
     FakeSource source;
     RecordingPrinterProvider printers;
     RecordingMessages messages;
-    mdlPrint::PrintResults(false, state, source, printers, messages);
+    mdlPrint::PrintResults(state, source, printers, messages);
 
     QCOMPARE(messages.shown, QStringList());
     QCOMPARE(printers.jobs, 1);
@@ -141,7 +143,7 @@ void TestPrintButton::printsWhileTheLastDescentIsStillRunning()
     FakeSource source;
     RecordingPrinterProvider printers;
     RecordingMessages messages;
-    mdlPrint::PrintResults(false, state, source, printers, messages);
+    mdlPrint::PrintResults(state, source, printers, messages);
 
     QCOMPARE(messages.shown, QStringList());
     QCOMPARE(printers.printer.ended, 1);
@@ -156,7 +158,7 @@ void TestPrintButton::noDefaultPrinterGivesThePrinterMessage()
     RecordingPrinterProvider printers;
     printers.unavailable = true;
     RecordingMessages messages;
-    mdlPrint::PrintResults(false, state, source, printers, messages);
+    mdlPrint::PrintResults(state, source, printers, messages);
 
     QCOMPARE(messages.shown, QStringList{kPrinterWrong});
     QCOMPARE(printers.printer.calls, QStringList());
@@ -196,7 +198,7 @@ void TestPrintButton::failureHalfWayGivesOneMessageAndStops()
         return !failedAt.isEmpty(); // nothing may run after the failure
     };
     RecordingMessages messages;
-    mdlPrint::PrintResults(false, state, source, printers, messages);
+    mdlPrint::PrintResults(state, source, printers, messages);
 
     QCOMPARE(failedAt, failingCall);
     QCOMPARE(messages.shown, QStringList{kPrinterWrong});
@@ -210,10 +212,10 @@ void TestPrintButton::printsAgainAndAgainWithTheSameSheet()
     FakeSource source;
     RecordingPrinterProvider printers;
     RecordingMessages messages;
-    mdlPrint::PrintResults(false, state, source, printers, messages);
+    mdlPrint::PrintResults(state, source, printers, messages);
     const QStringList first = printers.printer.Only({"Print(", "Line(", "Picture("});
     printers.printer = RecordingPrinter();
-    mdlPrint::PrintResults(false, state, source, printers, messages);
+    mdlPrint::PrintResults(state, source, printers, messages);
 
     QCOMPARE(messages.shown, QStringList());
     QCOMPARE(printers.jobs, 2);

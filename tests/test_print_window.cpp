@@ -1,5 +1,7 @@
-#include "app/fonts.h"
-#include "app/picture_button.h"
+#include "widgets/fonts.h"
+#include "app/controls.h"
+#include "app/board.h"
+#include "widgets/picture_button.h"
 #include "support/window_fixture.h"
 
 #include <QListWidget>
@@ -49,13 +51,13 @@ void TestPrintWindow::nothingToPrintDuringSetup()
     WindowFixture f;
     if (afterReset) {
         f.Confirm(2);
-        f.w().Run().StartDescent(1);
+        f.w().Play().Run().StartDescent(1);
         f.RunTicks();
-        f.w().Run().StartDescent(2);
+        f.w().Play().Run().StartDescent(2);
         f.RunTicks();
         f.w().picReset_Click();
     }
-    QTest::mouseClick(f.w().picPrint(), Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseClick(Control<PictureButton>(&f.w(), QStringLiteral("picPrint")), Qt::LeftButton, {}, QPoint(5, 5));
     QCOMPARE(f.messages.shown, QStringList{QStringLiteral("인쇄할 내용이 없습니다.")});
     QCOMPARE(f.printers.jobs, 0);
 }
@@ -64,9 +66,9 @@ void TestPrintWindow::notFinishedUntilEveryPlayerStarted()
 {
     WindowFixture f;
     f.Confirm(3);
-    f.w().Run().StartDescent(1);
+    f.w().Play().Run().StartDescent(1);
     f.RunTicks();
-    f.w().Run().StartDescent(1);
+    f.w().Play().Run().StartDescent(1);
     f.RunTicks();
     f.w().picPrint_Click();
     QCOMPARE(f.messages.shown, QStringList{QStringLiteral("게임이 종료되지 않았습니다.")});
@@ -76,10 +78,10 @@ void TestPrintWindow::notFinishedUntilEveryPlayerStarted()
 void TestPrintWindow::printsAFinishedGame()
 {
     WindowFixture f;
-    f.w().lstBul()->addItems({QStringLiteral("1000"), QStringLiteral("2000"), QStringLiteral("꽝")});
+    Control<QListWidget>(&f.w(), QStringLiteral("lstBul"))->addItems({QStringLiteral("1000"), QStringLiteral("2000"), QStringLiteral("꽝")});
     f.Confirm(3, false);
-    f.w().Columns().NameBox(1)->setText(QStringLiteral("철수"));
-    f.w().Run().StartDescent(1);
+    f.w().Play().Columns().txtName(1)->setText(QStringLiteral("철수"));
+    f.w().Play().Run().StartDescent(1);
     f.RunTicks();
     f.w().picPrint_Click();
     QVERIFY(f.messages.shown.isEmpty());
@@ -95,30 +97,30 @@ void TestPrintWindow::printsAFinishedGame()
     QCOMPARE(f.printers.printer.pictures.size(), 3);
     // Printing changes nothing in the game.
     QCOMPARE(f.w().State().mStartedCount, std::int16_t(3));
-    QVERIFY(f.w().Columns().StartButton(1)->isEnabled());
+    QVERIFY(f.w().Play().Columns().cmdStart(1)->isEnabled());
 }
 
 void TestPrintWindow::printsWhileTheLastPenIsStillMoving()
 {
     WindowFixture f;
     f.Confirm(2);
-    f.w().Run().StartDescent(1);
+    f.w().Play().Run().StartDescent(1);
     f.RunTicks();
-    f.w().Run().StartDescent(2);
+    f.w().Play().Run().StartDescent(2);
     for (int i = 0; i < 5; ++i)
-        f.w().Run().DescentStep();
+        f.w().Play().Run().DescentStep();
     f.w().picPrint_Click();
     QCOMPARE(f.printers.jobs, 1);
     QVERIFY(f.messages.shown.isEmpty());
     QVERIFY(f.w().State().gResults(2).isEmpty());
-    QVERIFY(f.w().Timer1().isActive());
+    QVERIFY(f.w().Play().Timer1().isActive());
 }
 
 void TestPrintWindow::printerFailureGivesOneMessage()
 {
     WindowFixture f;
     f.Confirm(2, false);
-    f.w().Run().StartDescent(1);
+    f.w().Play().Run().StartDescent(1);
     f.RunTicks();
     f.printers.unavailable = true;
     f.w().picPrint_Click();

@@ -1,6 +1,7 @@
-#include "app/fonts.h"
+#include "widgets/fonts.h"
+#include "app/controls.h"
 #include "app/main_window.h"
-#include "app/picture_button.h"
+#include "widgets/picture_button.h"
 #include "support/window_fixture.h"
 
 #include <QApplication>
@@ -20,9 +21,9 @@ const QString kNothingListed = QStringLiteral("삭제할 내용이 없습니다.
 
 struct Window : WindowFixture
 {
-    QLineEdit *Entry() const { return window->txtInput(); }
-    QListWidget *List() const { return window->lstBul(); }
-    QLineEdit *Count() const { return window->txtMember(); }
+    QLineEdit *Entry() const { return Control<QLineEdit>(&*window, QStringLiteral("txtInput")); }
+    QListWidget *List() const { return Control<QListWidget>(&*window, QStringLiteral("lstBul")); }
+    QLineEdit *Count() const { return Control<QLineEdit>(&*window, QStringLiteral("txtMember")); }
 
     QStringList Items() const
     {
@@ -41,7 +42,7 @@ struct Window : WindowFixture
     void TypeAndClickAdd(const QString &text) const
     {
         Type(Entry(), text);
-        Click(window->picAdd());
+        Click(Control<PictureButton>(&*window, QStringLiteral("picAdd")));
     }
 
     static void Click(PictureButton *button)
@@ -150,7 +151,7 @@ void TestPrizeList::addButtonAppendsAndFocusesTheEntry()
     win.List()->setFocus();
     win.Entry()->setText(QStringLiteral("상품"));
 
-    Window::Click(win.window->picAdd());
+    Window::Click(Control<PictureButton>(&*win.window, QStringLiteral("picAdd")));
 
     QCOMPARE(win.Items(), QStringList{"상품"});
     QCOMPARE(win.Entry()->text(), QString());
@@ -163,7 +164,7 @@ void TestPrizeList::addButtonOnAnEmptyEntryOnlyFocusesIt()
     QVERIFY(ShowActive(*win.window));
     win.List()->setFocus();
 
-    Window::Click(win.window->picAdd());
+    Window::Click(Control<PictureButton>(&*win.window, QStringLiteral("picAdd")));
 
     QCOMPARE(win.List()->count(), 0);
     QVERIFY(win.messages.shown.isEmpty());
@@ -207,7 +208,7 @@ void TestPrizeList::fullListRefusesAddButtonWithoutMovingTheFocus()
     QString entryWhileShown;
     win.messages.onOk = [&](const QString &) { entryWhileShown = win.Entry()->text(); };
 
-    Window::Click(win.window->picAdd());
+    Window::Click(Control<PictureButton>(&*win.window, QStringLiteral("picAdd")));
 
     QCOMPARE(win.messages.shown, QStringList{kFull});
     QCOMPARE(entryWhileShown, QStringLiteral("C"));
@@ -258,7 +259,7 @@ void TestPrizeList::loweringTheCountKeepsEveryPrizeButRefusesMore()
         QCOMPARE(win.messages.shown, QStringList{kFull});
         QCOMPARE(win.List()->count(), remaining);
         win.List()->setCurrentRow(0);
-        Window::Click(win.window->picDel());
+        Window::Click(Control<PictureButton>(&*win.window, QStringLiteral("picDel")));
     }
     QCOMPARE(win.Items(), (QStringList{"d", "e"}));
 
@@ -330,7 +331,7 @@ void TestPrizeList::deleteWithNothingSelectedTellsAndFocusesTheEntry()
     QWidget *focusWhileShown = nullptr;
     win.messages.onOk = [&](const QString &) { focusWhileShown = QApplication::focusWidget(); };
 
-    Window::Click(win.window->picDel());
+    Window::Click(Control<PictureButton>(&*win.window, QStringLiteral("picDel")));
 
     QCOMPARE(win.messages.shown, QStringList{kNothingSelected});
     QCOMPARE(focusWhileShown, static_cast<QWidget *>(win.Count()));
@@ -346,7 +347,7 @@ void TestPrizeList::deleteWithACurrentButUnselectedItemTells()
     QVERIFY(win.List()->currentItem());
     QVERIFY(win.List()->selectedItems().isEmpty());
 
-    Window::Click(win.window->picDel());
+    Window::Click(Control<PictureButton>(&*win.window, QStringLiteral("picDel")));
 
     QCOMPARE(win.messages.shown, QStringList{kNothingSelected});
     QCOMPARE(win.Items(), (QStringList{"a", "b"}));
@@ -360,14 +361,14 @@ void TestPrizeList::deleteRemovesTheSelectedItemAndSelectsNothing()
         win.TypeAndEnter(QLatin1String(prize));
     win.List()->setCurrentRow(1);
 
-    Window::Click(win.window->picDel());
+    Window::Click(Control<PictureButton>(&*win.window, QStringLiteral("picDel")));
 
     QCOMPARE(win.Items(), (QStringList{"a", "c", "d"}));
     QVERIFY(win.messages.shown.isEmpty());
     QVERIFY(win.List()->selectedItems().isEmpty());
 
     // A second click finds nothing selected rather than deleting "c".
-    Window::Click(win.window->picDel());
+    Window::Click(Control<PictureButton>(&*win.window, QStringLiteral("picDel")));
     QCOMPARE(win.Items(), (QStringList{"a", "c", "d"}));
     QCOMPARE(win.messages.shown, QStringList{kNothingSelected});
 }
@@ -379,7 +380,7 @@ void TestPrizeList::clearEmptiesTheList()
     win.TypeAndEnter(QStringLiteral("b"));
     win.List()->setCurrentRow(0);
 
-    Window::Click(win.window->picClear());
+    Window::Click(Control<PictureButton>(&*win.window, QStringLiteral("picClear")));
 
     QCOMPARE(win.List()->count(), 0);
     QVERIFY(win.messages.shown.isEmpty());
@@ -393,7 +394,7 @@ void TestPrizeList::clearOnAnEmptyListTellsAndFocusesTheEntry()
     QWidget *focusWhileShown = nullptr;
     win.messages.onOk = [&](const QString &) { focusWhileShown = QApplication::focusWidget(); };
 
-    Window::Click(win.window->picClear());
+    Window::Click(Control<PictureButton>(&*win.window, QStringLiteral("picClear")));
 
     QCOMPARE(win.messages.shown, QStringList{kNothingListed});
     QCOMPARE(focusWhileShown, static_cast<QWidget *>(win.List()));
@@ -403,8 +404,8 @@ void TestPrizeList::clearOnAnEmptyListTellsAndFocusesTheEntry()
 void TestPrizeList::theTwoDeleteMessagesDiffer()
 {
     Window win;
-    Window::Click(win.window->picDel());
-    Window::Click(win.window->picClear());
+    Window::Click(Control<PictureButton>(&*win.window, QStringLiteral("picDel")));
+    Window::Click(Control<PictureButton>(&*win.window, QStringLiteral("picClear")));
     QCOMPARE(win.messages.shown, (QStringList{kNothingSelected, kNothingListed}));
     QVERIFY(win.messages.shown[0] != win.messages.shown[1]);
 }

@@ -1,4 +1,4 @@
-#include "app/fonts.h"
+#include "widgets/fonts.h"
 #include "platform/qt_printer.h"
 #include "platform/qt_printer_provider.h"
 

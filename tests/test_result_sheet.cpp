@@ -1,4 +1,4 @@
-#include "app/fonts.h"
+#include "widgets/fonts.h"
 #include "game/game_state.h"
 #include "print/result_sheet.h"
 #include "print/sheet_source.h"

@@ -1,5 +1,7 @@
-#include "app/fonts.h"
-#include "app/picture_button.h"
+#include "widgets/fonts.h"
+#include "app/controls.h"
+#include "app/board.h"
+#include "widgets/picture_button.h"
 #include "game/geometry.h"
 #include "game/random.h"
 #include "support/window_fixture.h"
@@ -208,21 +210,21 @@ void TestSoak::cleanupTestCase()
 void TestSoak::SetUp(WindowFixture &f, const Plan &plan)
 {
     MainWindow &w = f.w();
-    w.txtMember()->setText(QString::number(plan.n));
-    if (w.lstBul()->count() > 0)
-        QTest::mouseClick(w.picClear(), Qt::LeftButton);
-    QCOMPARE(w.lstBul()->count(), 0);
+    Control<QLineEdit>(&w, QStringLiteral("txtMember"))->setText(QString::number(plan.n));
+    if (Control<QListWidget>(&w, QStringLiteral("lstBul"))->count() > 0)
+        QTest::mouseClick(Control<PictureButton>(&w, QStringLiteral("picClear")), Qt::LeftButton);
+    QCOMPARE(Control<QListWidget>(&w, QStringLiteral("lstBul"))->count(), 0);
     // Prizes arrive by the add button and by Enter alike.
     for (int k = 0; k < plan.list.size(); ++k) {
-        w.txtInput()->setText(plan.list[k]);
+        Control<QLineEdit>(&w, QStringLiteral("txtInput"))->setText(plan.list[k]);
         if (k % 2 == 0)
-            QTest::mouseClick(w.picAdd(), Qt::LeftButton);
+            QTest::mouseClick(Control<PictureButton>(&w, QStringLiteral("picAdd")), Qt::LeftButton);
         else
-            QTest::keyClick(w.txtInput(), Qt::Key_Return);
-        QCOMPARE(w.lstBul()->count(), k + 1);
-        QCOMPARE(w.lstBul()->item(k)->text(), plan.list[k]);
+            QTest::keyClick(Control<QLineEdit>(&w, QStringLiteral("txtInput")), Qt::Key_Return);
+        QCOMPARE(Control<QListWidget>(&w, QStringLiteral("lstBul"))->count(), k + 1);
+        QCOMPARE(Control<QListWidget>(&w, QStringLiteral("lstBul"))->item(k)->text(), plan.list[k]);
     }
-    QVERIFY(w.txtInput()->text().isEmpty());
+    QVERIFY(Control<QLineEdit>(&w, QStringLiteral("txtInput"))->text().isEmpty());
 }
 
 void TestSoak::PlayOneGame(WindowFixture &f, const Plan &plan)
@@ -237,13 +239,13 @@ void TestSoak::PlayOneGame(WindowFixture &f, const Plan &plan)
 
     f.Confirm(n, false);
     QCOMPARE(int(s.gMemberCount), n);
-    QCOMPARE(w.Columns().Count(), n);
+    QCOMPARE(w.Play().Columns().Count(), n);
     QCOMPARE(f.CountCreated<QPushButton>(), n);
     QCOMPARE(f.CountCreated<QLabel>(), n);
     QCOMPARE(f.CountCreated<QLineEdit>(), 2 * n);
     for (int i = 1; i <= n; ++i) {
         if (!plan.names[i - 1].isEmpty())
-            w.Columns().NameBox(i)->setText(plan.names[i - 1]);
+            w.Play().Columns().txtName(i)->setText(plan.names[i - 1]);
     }
 
     QCOMPARE(s.gPrizes.Count(), n);
@@ -269,29 +271,29 @@ void TestSoak::PlayOneGame(WindowFixture &f, const Plan &plan)
         expected[i] = s.gPrizes(s.gShuffle(c));
     }
 
-    QTest::mouseClick(w.Columns().StartButton(1), Qt::LeftButton);
-    QVERIFY(w.Timer1().isActive());
+    QTest::mouseClick(w.Play().Columns().cmdStart(1), Qt::LeftButton);
+    QVERIFY(w.Play().Timer1().isActive());
     // A path takes 18 steps down and 7 across each rung it meets, at most
     // one per 5 mm of height; the bound only stops a runaway descent.
     const int tickLimit = n * 200;
     int ticks = 0;
-    while (w.Timer1().isActive()) {
+    while (w.Play().Timer1().isActive()) {
         QVERIFY2(++ticks <= tickLimit, "the automatic run does not end");
-        w.Run().DescentStep();
+        w.Play().Run().DescentStep();
     }
     QCOMPARE(int(s.mStartedCount), n);
     for (int i = 1; i <= n; ++i) {
         QCOMPARE(s.gResults(i), expected[i]);
         const QString name = plan.names[i - 1].isEmpty() ? QString::number(i) : plan.names[i - 1];
-        QCOMPARE(w.Columns().NameBox(i)->text(), name);
+        QCOMPARE(w.Play().Columns().txtName(i)->text(), name);
     }
     for (int c = 1; c <= n; ++c)
-        QCOMPARE(w.Columns().PrizeBox(c)->text(), s.gPrizes(s.gShuffle(c)));
+        QCOMPARE(w.Play().Columns().txtbul(c)->text(), s.gPrizes(s.gShuffle(c)));
 
     // A fresh recording printer for this job: its log grows with every job.
     f.printers.printer = RecordingPrinter{};
     const int jobsBefore = f.printers.jobs;
-    QTest::mouseClick(w.picPrint(), Qt::LeftButton);
+    QTest::mouseClick(Control<PictureButton>(&w, QStringLiteral("picPrint")), Qt::LeftButton);
     QCOMPARE(f.messages.shown, QStringList{});
     QCOMPARE(f.printers.jobs, jobsBefore + 1);
     const RecordingPrinter &sheet = f.printers.printer;
@@ -299,7 +301,7 @@ void TestSoak::PlayOneGame(WindowFixture &f, const Plan &plan)
     QCOMPARE(sheet.pictures.size(), n);
     int total = 0;
     for (int i = 1; i <= n; ++i) {
-        const QString name = w.Columns().NameBox(i)->text();
+        const QString name = w.Play().Columns().txtName(i)->text();
         QCOMPARE(CellTexts(sheet, i, kNameLeft, kPrizeLeft), QStringList{name});
         const QString prize = s.gResults(i);
         const QStringList printed = prize.isEmpty() ? QStringList{} : QStringList{Printed(prize)};
@@ -315,10 +317,10 @@ void TestSoak::PlayOneGame(WindowFixture &f, const Plan &plan)
                            + QStringLiteral(" 원")));
     QCOMPARE(s.gPrizeTotal, total);
 
-    QVERIFY(w.picReset()->isEnabled());
-    QTest::mouseClick(w.picReset(), Qt::LeftButton);
+    QVERIFY(Control<PictureButton>(&w, QStringLiteral("picReset"))->isEnabled());
+    QTest::mouseClick(Control<PictureButton>(&w, QStringLiteral("picReset")), Qt::LeftButton);
     QVERIFY(s.gLadderCleared);
-    QCOMPARE(w.Columns().Count(), 0);
+    QCOMPARE(w.Play().Columns().Count(), 0);
     QCOMPARE(f.CountCreated<QPushButton>(), 0);
     QCOMPARE(f.CountCreated<QLabel>(), 0);
     QCOMPARE(f.CountCreated<QLineEdit>(), 0);

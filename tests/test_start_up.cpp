@@ -1,5 +1,7 @@
-#include "app/fonts.h"
-#include "app/picture_button.h"
+#include "widgets/fonts.h"
+#include "app/controls.h"
+#include "app/board.h"
+#include "widgets/picture_button.h"
 #include "extras/vel_gif.h"
 #include "platform/folder_record.h"
 #include "support/window_fixture.h"
@@ -7,6 +9,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFile>
+#include <QSettings>
 #include <QTest>
 #include <QTimer>
 
@@ -55,8 +58,9 @@ void TestStartUp::recordsTheProgramFolder()
 void TestStartUp::leavesAnUpToDateRecordAlone()
 {
     QTemporaryDir store;
-    const QString machine = store.filePath(QStringLiteral("machine"));
-    RegistryFileStore registry(machine, store.filePath(QStringLiteral("user")));
+    QSettings::setPath(QSettings::IniFormat, QSettings::SystemScope, store.path());
+    const QString machine = store.filePath(QStringLiteral("Westhaven/Kapuna.ini"));
+    SettingsRegistry registry;
     QVERIFY(registry.WriteRegText(Registry::kHkeyLocalMachine, kKey, QStringLiteral("path"),
                                   QStringLiteral("/opt/kapuna")));
     const QDateTime written = QFileInfo(machine).lastModified();
@@ -67,8 +71,7 @@ void TestStartUp::leavesAnUpToDateRecordAlone()
     }();
 
     RecordingMessages messages;
-    Services services;
-    services.messages = &messages;
+    Services services{messages};
     services.registry = &registry;
     services.programFolder = QStringLiteral("/opt/kapuna");
     MainWindow window(services);
@@ -83,10 +86,10 @@ void TestStartUp::showsABannerEntryFromTheList()
     QTemporaryDir folder;
     WriteList(folder, "01 Only*https://kapuna.example/one*missing.png\r\n");
     WindowFixture f(folder.path());
-    QCOMPARE(f.w().State().gBannerCount, std::int16_t(1));
-    QCOMPARE(f.w().State().gBannerIndex, std::int16_t(1));
-    QCOMPARE(f.w().VelGif1()->Tag(), QStringLiteral("Only"));
-    QVERIFY(f.w().VelGif1()->Shows() != VelGif::Showing::Nothing);
+    QCOMPARE(f.w().Banner().gBannerCount, std::int16_t(1));
+    QCOMPARE(f.w().Banner().gBannerIndex, std::int16_t(1));
+    QCOMPARE(Control<VelGif>(&f.w(), QStringLiteral("VelGif1"))->Tag(), QStringLiteral("Only"));
+    QVERIFY(Control<VelGif>(&f.w(), QStringLiteral("VelGif1"))->Shows() != VelGif::Showing::Nothing);
     for (const char *name : {"VelGif1", "Picture1"})
         QVERIFY(f.w().findChild<QWidget *>(name)->isVisible());
 }
@@ -95,22 +98,22 @@ void TestStartUp::runsWithoutABannerList()
 {
     QTemporaryDir folder;
     WindowFixture f(folder.path());
-    QCOMPARE(f.w().State().gBannerCount, std::int16_t(0));
-    QCOMPARE(f.w().VelGif1()->Shows(), VelGif::Showing::Nothing);
+    QCOMPARE(f.w().Banner().gBannerCount, std::int16_t(0));
+    QCOMPARE(Control<VelGif>(&f.w(), QStringLiteral("VelGif1"))->Shows(), VelGif::Showing::Nothing);
     // No empty strip with its shadow.
     for (const char *name : {"VelGif1", "Picture1"})
         QVERIFY(f.w().findChild<QWidget *>(name)->isHidden());
-    QTest::mouseClick(f.w().VelGif1(), Qt::LeftButton);
+    QTest::mouseClick(Control<VelGif>(&f.w(), QStringLiteral("VelGif1")), Qt::LeftButton);
     QVERIFY(f.shell.opened.isEmpty());
     // The game itself is unaffected.
     f.Confirm(3);
-    QCOMPARE(f.w().Columns().Count(), 3);
+    QCOMPARE(f.w().Play().Columns().Count(), 3);
 }
 
 void TestStartUp::helpOpensTheHelpFileBesideTheProgram()
 {
     WindowFixture f(QStringLiteral("/opt/kapuna"));
-    QTest::mouseClick(f.w().picHelp(), Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseClick(Control<PictureButton>(&f.w(), QStringLiteral("picHelp")), Qt::LeftButton, {}, QPoint(5, 5));
     QCOMPARE(f.help.shown.size(), 1);
     QCOMPARE(QDir::fromNativeSeparators(f.help.shown.first().first),
              QStringLiteral("/opt/kapuna/kapuna.hlp"));
@@ -133,7 +136,7 @@ void TestStartUp::aboutBoxOpensModallyAndCloses()
         }
     });
     closer.start(0);
-    QTest::mouseClick(f.w().picAbout(), Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseClick(Control<PictureButton>(&f.w(), QStringLiteral("picAbout")), Qt::LeftButton, {}, QPoint(5, 5));
     closer.stop();
     QCOMPARE(caption, QStringLiteral("Kapuna 정보"));
     QVERIFY(wasModal);
@@ -146,10 +149,10 @@ void TestStartUp::bannerClickOpensTheShownLinkOnly()
     WriteList(folder, "01 A*https://kapuna.example/a*a.png\r\n"
                       "02 B*https://kapuna.example/b*b.png\r\n");
     WindowFixture f(folder.path());
-    const int shown = f.w().State().gBannerIndex;
+    const int shown = f.w().Banner().gBannerIndex;
     QVERIFY(shown == 1 || shown == 2);
     QVERIFY(f.shell.opened.isEmpty());
-    QTest::mouseClick(f.w().VelGif1(), Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::mouseClick(Control<VelGif>(&f.w(), QStringLiteral("VelGif1")), Qt::LeftButton, {}, QPoint(10, 10));
     QCOMPARE(f.shell.opened,
              QStringList{shown == 1 ? QStringLiteral("https://kapuna.example/a")
                                     : QStringLiteral("https://kapuna.example/b")});

@@ -17,7 +17,7 @@
 // red ink of every text must cover what the font's glyph outlines cover
 // when the text is placed by the sheet's rules.
 
-#include "app/fonts.h"
+#include "widgets/fonts.h"
 #include "sample_sheet.h"
 
 #include <QFontMetricsF>

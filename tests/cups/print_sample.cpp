@@ -8,11 +8,11 @@
 //                           buttons instead of the numbered discs the
 //                           checks look for (for pictures of the sheet)
 
-#include "app/fonts.h"
-#include "app/image_list.h"
+#include "widgets/fonts.h"
+#include "widgets/image_list.h"
 #include "platform/messages.h"
 #include "platform/qt_printer_provider.h"
-#include "print/print_button.h"
+#include "print/print_results.h"
 #include "sample_sheet.h"
 
 #include <QFileInfo>
@@ -89,7 +89,7 @@ int main(int argc, char *argv[])
     const TokenSource tokenPictures;
     const SheetSource &source = tokens ? static_cast<const SheetSource &>(tokenPictures) : discs;
     StderrMessages messages;
-    mdlPrint::PrintResults(false, state, source, provider, messages);
+    mdlPrint::PrintResults(state, source, provider, messages);
     if (messages.count != 0)
         return 1;
 

@@ -56,6 +56,7 @@ inline const QString kTotalLine = QStringLiteral(" 118,801 원");
 inline GameState FinishedGame()
 {
     GameState state;
+    state.gPhase = GamePhase::Confirmed;
     state.gMemberCount = kPlayers;
     state.mStartedCount = kPlayers;
     state.gResults.Recreate(kPlayers);

@@ -2,7 +2,10 @@
 // start, a confirmed ladder of twelve, and a finished automatic game.
 // kapuna_shots OUTPUT_DIR [PROGRAM_DIR]: PROGRAM_DIR holds data/list for the
 // banner (the build folder does).
-#include "app/fonts.h"
+#include "widgets/fonts.h"
+#include "app/column_controls.h"
+#include "app/controls.h"
+#include "app/board.h"
 #include "app/main_window.h"
 #include "support/recording_messages.h"
 
@@ -18,8 +21,7 @@ int main(int argc, char *argv[])
     const QDir out(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("."));
 
     RecordingMessages messages;
-    Services services;
-    services.messages = &messages;
+    Services services{messages};
     if (argc > 2)
         services.programFolder = QString::fromLocal8Bit(argv[2]);
     MainWindow window(services);
@@ -27,7 +29,7 @@ int main(int argc, char *argv[])
     QCoreApplication::processEvents();
     window.grab().save(out.filePath(QStringLiteral("screenshot-setup.png")));
 
-    window.txtMember()->setText(QStringLiteral("12"));
+    Control<QLineEdit>(&window, QStringLiteral("txtMember"))->setText(QStringLiteral("12"));
     // Five-syllable prizes among them: the longest a prize can be.
     const QStringList prizes = {QStringLiteral("10000"), QStringLiteral("꽝"),
                                 QStringLiteral("오천원상품"), QStringLiteral("커피"),
@@ -35,7 +37,7 @@ int main(int argc, char *argv[])
                                 QStringLiteral("아이스크림"), QStringLiteral("꽝"),
                                 QStringLiteral("3000"), QStringLiteral("영화관람권"),
                                 QStringLiteral("꽝"), QStringLiteral("2000")};
-    window.lstBul()->addItems(prizes);
+    Control<QListWidget>(&window, QStringLiteral("lstBul"))->addItems(prizes);
     window.picOk_Click();
     window.grab().save(out.filePath(QStringLiteral("screenshot-ladder.png")));
 
@@ -47,10 +49,10 @@ int main(int argc, char *argv[])
                                QStringLiteral("도윤"), QStringLiteral("지우"), QString(),
                                QStringLiteral("예준"), QStringLiteral("수아"), QString()};
     for (int i = 1; i <= 12; ++i)
-        window.Columns().NameBox(i)->setText(names[i - 1]);
-    window.Run().StartDescent(1);
-    while (window.Timer1().isActive())
-        window.Run().DescentStep();
+        window.Play().Columns().txtName(i)->setText(names[i - 1]);
+    window.Play().Run().StartDescent(1);
+    while (window.Play().Timer1().isActive())
+        window.Play().Run().DescentStep();
     window.grab().save(out.filePath(QStringLiteral("screenshot-finished.png")));
     return 0;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/help_viewer.h"
+#include "extras/help_viewer.h"
 
 #include <QList>
 #include <QPair>

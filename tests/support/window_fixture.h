@@ -1,7 +1,13 @@
 #pragma once
 
+#include "app/board.h"
+#include "app/column_controls.h"
+#include "app/controls.h"
 #include "app/main_window.h"
-#include "platform/registry_file_store.h"
+#include "widgets/picture_button.h"
+#include "app/controls.h"
+#include "app/board.h"
+#include "platform/registry.h"
 #include "support/recording_help_viewer.h"
 #include "support/recording_messages.h"
 #include "support/recording_printer.h"
@@ -9,6 +15,7 @@
 
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -23,14 +30,14 @@ struct WindowFixture
     // The settings store lives in a folder of the test's own, never in the
     // machine's real one.
     QTemporaryDir storeFolder;
-    RegistryFileStore registry{storeFolder.filePath(QStringLiteral("machine")),
-                               storeFolder.filePath(QStringLiteral("user"))};
-    Services services;
+    SettingsRegistry registry;
+    Services services{messages};
     std::unique_ptr<MainWindow> window;
 
     explicit WindowFixture(const QString &programFolder = QStringLiteral("/opt/kapuna-test"))
     {
-        services.messages = &messages;
+        QSettings::setPath(QSettings::IniFormat, QSettings::SystemScope, storeFolder.path());
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, storeFolder.path());
         services.registry = &registry;
         services.shell = &shell;
         services.helpViewer = &help;
@@ -45,7 +52,7 @@ struct WindowFixture
     // Confirms a ladder of n players in the given start mode.
     void Confirm(int n, bool manual = true)
     {
-        window->txtMember()->setText(QString::number(n));
+        Control<QLineEdit>(&*window, QStringLiteral("txtMember"))->setText(QString::number(n));
         window->SelectStartMode(manual ? 1 : 0);
         window->picOk_Click();
     }
@@ -54,8 +61,8 @@ struct WindowFixture
     int RunTicks(int limit = 100000)
     {
         int ticks = 0;
-        while (window->Timer1().isActive() && ticks < limit) {
-            window->Run().DescentStep();
+        while (window->Play().Timer1().isActive() && ticks < limit) {
+            window->Play().Run().DescentStep();
             ++ticks;
         }
         return ticks;

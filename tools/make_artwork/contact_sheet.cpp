@@ -2,7 +2,7 @@
 
 #include "layout.h"
 
-#include "app/image_list.h"
+#include "widgets/image_list.h"
 
 #include <QDir>
 #include <QPainter>

@@ -4,7 +4,7 @@
 #include "layout.h"
 #include "raster.h"
 
-#include "app/image_list.h"
+#include "widgets/image_list.h"
 
 #include <QLinearGradient>
 #include <QPainter>

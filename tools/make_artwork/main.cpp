@@ -9,10 +9,11 @@
 #include "raster.h"
 #include "tokens.h"
 
-#include "app/image_list.h"
+#include "widgets/image_list.h"
 
 #include <QCommandLineParser>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
@@ -32,6 +33,18 @@ void Save(const QString &assetsDir, const QString &file, const QImage &image, QS
         qFatal("make_artwork: cannot write %s", qPrintable(path));
 }
 
+// The raw twin of every face and background PNG, read from the PNG just
+// written so that both hold exactly the same pixels.
+void SaveRaw(const QString &assetsDir, const QString &file)
+{
+    const QString png = QDir(assetsDir).filePath(file);
+    const QImage image(png);
+    QFile raw(QDir(assetsDir).filePath(ImageList::RawFile(file)));
+    if (image.isNull() || !raw.open(QIODevice::WriteOnly)
+        || raw.write(ImageList::EncodeRaw(image)) < 0)
+        qFatal("make_artwork: cannot write the raw twin of %s", qPrintable(png));
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -43,15 +56,32 @@ int main(int argc, char *argv[])
     const QCommandLineOption assets(QStringLiteral("assets"),
                                     QStringLiteral("The assets/ folder to write images/ into."),
                                     QStringLiteral("dir"));
+    const QCommandLineOption rawOnly(QStringLiteral("raw-only"),
+                                     QStringLiteral("Only rewrite the raw twins of the PNGs there."));
     const QCommandLineOption sheet(QStringLiteral("sheet"),
                                    QStringLiteral("Also write a contact sheet PNG here."),
                                    QStringLiteral("file"));
     parser.addOption(assets);
     parser.addOption(sheet);
+    parser.addOption(rawOnly);
     parser.process(app);
     if (!parser.isSet(assets))
         parser.showHelp(1);
     const QString dir = parser.value(assets);
+
+    const auto saveRaw = [&dir] {
+        for (int scale : {1, 2}) {
+            for (int i = 1; i <= ImageList::kCount; ++i)
+                SaveRaw(dir, ImageList::PictureFile(i, scale));
+            SaveRaw(dir, ImageList::BackgroundFile(scale));
+        }
+        for (int pixels : ImageList::kIconSizes)
+            SaveRaw(dir, ImageList::IconFile(pixels));
+    };
+    if (parser.isSet(rawOnly)) {
+        saveRaw();
+        return 0;
+    }
 
     raster::LoadFonts();
     for (int scale : {1, 2}) {
@@ -67,6 +97,7 @@ int main(int argc, char *argv[])
     }
     for (int pixels : ImageList::kIconSizes)
         Save(dir, ImageList::IconFile(pixels), icons::AppIcon(pixels), QSize(pixels, pixels), 1);
+    saveRaw();
 
     if (parser.isSet(sheet)) {
         const QString file = parser.value(sheet);

@@ -1,0 +1,34 @@
+#include "extras/help_viewer.h"
+
+#include "extras/help_window.h"
+
+#include <QDir>
+
+WindowHelpViewer::~WindowHelpViewer()
+{
+    delete window_.data();
+}
+
+void WindowHelpViewer::ShowHelp(const QString &filePath, int command)
+{
+    Q_UNUSED(command); // every command opens the file at its start
+    if (!window_) {
+        window_ = new HelpWindow;
+        window_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    window_->LoadFile(filePath);
+    window_->show();
+    window_->raise();
+    window_->activateWindow();
+}
+
+void ShowProgramHelp(HelpViewer &viewer, const QString &programFolder)
+{
+    viewer.ShowHelp(QDir(programFolder).filePath(QStringLiteral("kapuna.hlp")),
+                    HelpViewer::kCommandOpenAtStart);
+}
+
+HelpWindow *WindowHelpViewer::Window() const
+{
+    return window_;
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+class Messages;
+class PrinterProvider;
+class SheetSource;
+struct GameState;
+
+namespace mdlPrint {
+
+// The click on picPrint. Refuses with a message in the set-up phase or
+// before every player has been started;
+// otherwise prints the result sheet on the default printer in portrait.
+// Every printer failure on the way ends the click with the one message
+// "프린터 설정이 잘못되었습니다"; the steps after the failure are not done.
+void PrintResults(GameState &state, const SheetSource &source,
+                  PrinterProvider &printers, Messages &messages);
+
+} // namespace mdlPrint

@@ -1,1 +1,0 @@
-// Anchors the support library; the helpers above are header-only.

@@ -1,0 +1,178 @@
+#include "widgets/image_list.h"
+
+#include <QColor>
+#include <QFile>
+#include <QImage>
+#include <QtEndian>
+
+#include <cstring>
+#include <QPainter>
+#include <QtDebug>
+
+namespace {
+
+constexpr std::array<QSize, ImageList::kCount> kSizes = {{
+    // 1-12: the animal tokens.
+    {32, 32}, {32, 32}, {32, 32}, {32, 32}, {32, 32}, {32, 32},
+    {32, 32}, {32, 32}, {32, 32}, {32, 32}, {32, 32}, {32, 32},
+    // 13-22: normal faces.
+    {20, 21}, {21, 22}, {26, 29}, {48, 52}, {48, 50}, {61, 60}, {60, 60}, {48, 48}, {49, 50}, {48, 48},
+    // 23-32: pressed faces.
+    {22, 24}, {23, 23}, {26, 31}, {49, 53}, {50, 51}, {61, 61}, {60, 60}, {49, 47}, {47, 49}, {47, 48},
+    // 33-39: greyed faces.
+    {19, 23}, {20, 22}, {28, 34}, {49, 55}, {49, 52}, {62, 64}, {62, 62},
+    // 40-47: start-mode faces.
+    {78, 18}, {78, 18}, {79, 19}, {79, 19}, {78, 18}, {78, 18}, {79, 19}, {79, 19},
+    // 48-49: the print button.
+    {52, 50}, {50, 49},
+}};
+
+// A missing resource must not take the window down with it: a flat tile of
+// the right size keeps every layout that depends on the picture's size.
+QPixmap StandIn(QSize logical, qreal ratio)
+{
+    QPixmap p(logical * ratio);
+    p.setDevicePixelRatio(ratio);
+    p.fill(QColor(0x9a, 0xa4, 0xb0));
+    return p;
+}
+
+QPixmap Load(const QString &file, QSize logical, int scale)
+{
+    QFile raw(QLatin1String(":/") + ImageList::RawFile(file));
+    QImage image = raw.open(QIODevice::ReadOnly) ? ImageList::DecodeRaw(raw.readAll()) : QImage();
+    if (image.isNull())
+        image = QImage(QLatin1String(":/") + file);
+    if (image.isNull() || image.size() != logical * scale) {
+        qWarning("ImageList: %s is missing or has the wrong size", qPrintable(file));
+        return StandIn(logical, scale);
+    }
+    // The @2x files would be read with ratio 2 anyway; setting it here keeps
+    // the logical size exact whatever the file's name says.
+    image.setDevicePixelRatio(scale);
+    return QPixmap::fromImage(image);
+}
+
+} // namespace
+
+ImageList::ImageList(qreal devicePixelRatio)
+{
+    // Fractional ratios (1.25, 1.5) get the sharper 2x set, scaled down by
+    // the painter, rather than the 1x set scaled up.
+    scale_ = devicePixelRatio > 1.0 ? 2 : 1;
+    const int scale = scale_;
+    background_ = Load(BackgroundFile(scale), kBackgroundSize, scale);
+    // From the raw twins: QIcon::addFile would start the image format
+    // plugins just to learn each file's format.
+    for (int pixels : kIconSizes)
+        icon_.addPixmap(Load(IconFile(pixels), QSize(pixels, pixels), 1));
+}
+
+QCursor ImageList::LinkCursor() const
+{
+    // Only the About box points at links; the first frame does without.
+    if (!linkCursorLoaded_) {
+        linkCursorLoaded_ = true;
+        linkCursor_ = QCursor(Load(LinkCursorFile(scale_), kLinkCursorSize, scale_),
+                              kLinkCursorHotSpot.x(), kLinkCursorHotSpot.y());
+    }
+    return linkCursor_;
+}
+
+QPixmap ImageList::Picture(int index) const
+{
+    if (index < 1 || index > kCount)
+        return {};
+    // Decoded on first use: a third of the faces are on screen at start-up,
+    // the greyed and pressed ones only later or never.
+    QPixmap &picture = pictures_[std::size_t(index - 1)];
+    if (picture.isNull())
+        picture = Load(PictureFile(index, scale_), PictureSize(index), scale_);
+    return picture;
+}
+
+QSize ImageList::PictureSize(int index)
+{
+    if (index < 1 || index > kCount)
+        return {};
+    return kSizes[std::size_t(index - 1)];
+}
+
+namespace {
+
+QString Scaled(const QString &stem, int scale)
+{
+    return scale == 2 ? stem + QLatin1String("@2x.png") : stem + QLatin1String(".png");
+}
+
+} // namespace
+
+QString ImageList::PictureFile(int index, int scale)
+{
+    return Scaled(QStringLiteral("images/faces/%1").arg(index, 2, 10, QLatin1Char('0')), scale);
+}
+
+QString ImageList::BackgroundFile(int scale)
+{
+    return Scaled(QStringLiteral("images/background"), scale);
+}
+
+QString ImageList::IconFile(int pixels)
+{
+    return QStringLiteral("images/icon/kapuna-%1.png").arg(pixels);
+}
+
+namespace {
+
+// "KPX1", width, height and opacity (32-bit little-endian; opaque pictures
+// are RGB32, which paints without blending), then the rows of premultiplied
+// ARGB32 pixels; the whole compressed with qCompress.
+constexpr char kRawMagic[] = "KPX1";
+constexpr int kRawHeader = 16;
+
+} // namespace
+
+QString ImageList::RawFile(const QString &pngFile)
+{
+    QString raw = pngFile;
+    raw.chop(4);
+    return raw + QLatin1String(".kpx");
+}
+
+QByteArray ImageList::EncodeRaw(const QImage &image)
+{
+    const QImage pixels = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QByteArray bytes(kRawMagic, 4);
+    const quint32 opaque = image.hasAlphaChannel() ? 0 : 1;
+    for (quint32 v : {quint32(pixels.width()), quint32(pixels.height()), opaque}) {
+        const quint32 le = qToLittleEndian(v);
+        bytes.append(reinterpret_cast<const char *>(&le), 4);
+    }
+    for (int y = 0; y < pixels.height(); ++y)
+        bytes.append(reinterpret_cast<const char *>(pixels.constScanLine(y)), pixels.width() * 4);
+    return qCompress(bytes, 9);
+}
+
+QImage ImageList::DecodeRaw(const QByteArray &compressed)
+{
+    const QByteArray bytes = qUncompress(compressed);
+    if (bytes.size() < kRawHeader || !bytes.startsWith(kRawMagic))
+        return {};
+    const quint32 width = qFromLittleEndian<quint32>(bytes.constData() + 4);
+    const quint32 height = qFromLittleEndian<quint32>(bytes.constData() + 8);
+    const bool opaque = qFromLittleEndian<quint32>(bytes.constData() + 12) == 1;
+    if (width == 0 || height == 0 || width > 4096 || height > 4096
+        || quint64(bytes.size()) != kRawHeader + quint64(width) * height * 4)
+        return {};
+    QImage image(int(width), int(height),
+                 opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < int(height); ++y)
+        std::memcpy(image.scanLine(y), bytes.constData() + kRawHeader + qsizetype(y) * width * 4,
+                    width * 4);
+    return image;
+}
+
+QString ImageList::LinkCursorFile(int scale)
+{
+    return Scaled(QStringLiteral("images/link_cursor"), scale);
+}

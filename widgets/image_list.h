@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QCursor>
+#include <QIcon>
+#include <QPixmap>
+#include <QPoint>
+#include <QSize>
+#include <QString>
+
+#include <array>
+
+// ImageList1: the 49 pictures of the game, numbered from 1 — twelve animal
+// tokens, the normal, pressed and greyed faces of the picture buttons, the
+// start-mode faces and the print button's faces — plus the window's
+// background picture, icon and the About box's link cursor. Pictures are
+// loaded once, for the device pixel ratio of the screen the window opens on,
+// so they stay sharp on HiDPI screens while keeping their logical sizes.
+//
+// The pictures are PNGs compiled in as resources; tools/make_artwork writes
+// them, under the names given by the *File() functions below.
+class ImageList
+{
+public:
+    static constexpr int kCount = 49;
+    static constexpr QSize kBackgroundSize{795, 515};
+    // Square sizes of the application icon, in pixels.
+    static constexpr std::array<int, 6> kIconSizes = {16, 32, 48, 64, 128, 256};
+    static constexpr QSize kLinkCursorSize{32, 32};
+    // The tip of the pointing finger, in logical pixels of the cursor picture.
+    static constexpr QPoint kLinkCursorHotSpot{10, 1};
+
+    explicit ImageList(qreal devicePixelRatio = 1.0);
+
+    // Picture `index`, 1..49; an empty pixmap for any other index.
+    QPixmap Picture(int index) const;
+    // Its size in logical pixels; an empty size for any other index.
+    static QSize PictureSize(int index);
+
+    // The 795 x 515 background of the main window.
+    QPixmap Background() const { return background_; }
+    QIcon AppIcon() const { return icon_; }
+    // A pointing hand for labels that open a link.
+    QCursor LinkCursor() const;
+
+    // Resource paths relative to ":/" (and to assets/ in the source tree);
+    // `scale` is 1 or 2, the @2x files holding the same picture at twice the
+    // pixels.
+    static QString PictureFile(int index, int scale);
+    static QString BackgroundFile(int scale);
+    static QString IconFile(int pixels);
+    static QString LinkCursorFile(int scale);
+
+    // The same pictures as raw pixels: a ".kpx" beside each face, background
+    // and icon PNG, which tools/make_artwork writes from the PNG. Reading
+    // one needs no image format plugin, and starting those plugins costs
+    // more than decoding every picture of the first frame.
+    static QString RawFile(const QString &pngFile);
+    static QByteArray EncodeRaw(const QImage &image);
+    static QImage DecodeRaw(const QByteArray &bytes);
+
+private:
+    int scale_ = 1;
+    mutable std::array<QPixmap, kCount> pictures_;
+    QPixmap background_;
+    QIcon icon_;
+    mutable QCursor linkCursor_;
+    mutable bool linkCursorLoaded_ = false;
+};

@@ -1,0 +1,60 @@
+#include "widgets/picture_button.h"
+
+#include "widgets/image_list.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+PictureButton::PictureButton(const ImageList &images, int normalFace, int pressedFace,
+                             QWidget *parent)
+    : QWidget(parent)
+    , images_(images)
+    , normalFace_(normalFace)
+    , pressedFace_(pressedFace)
+{
+    setAttribute(Qt::WA_NoSystemBackground);
+    SetFace(normalFace);
+}
+
+void PictureButton::SetFace(int index)
+{
+    // Giving a box the picture it already shows changes nothing on screen;
+    // a descent re-applies the same faces at every tick.
+    if (index == face_ && (!picture_.isNull() || index <= 0))
+        return;
+    face_ = index;
+    picture_ = index > 0 ? images_.Picture(index) : QPixmap();
+    if (resizesToPicture_ && !picture_.isNull())
+        resize(picture_.deviceIndependentSize().toSize());
+    update();
+}
+
+void PictureButton::paintEvent(QPaintEvent *)
+{
+    if (picture_.isNull())
+        return;
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, picture_);
+}
+
+void PictureButton::mousePressEvent(QMouseEvent *event)
+{
+    if (pressedFace_ > 0)
+        SetFace(pressedFace_);
+    if (event->button() == Qt::LeftButton)
+        leftDown_ = true;
+    emit pressed(event->button());
+}
+
+void PictureButton::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (pressedFace_ > 0)
+        SetFace(normalFace_);
+    emit released(event->button());
+    const bool click = event->button() == Qt::LeftButton && leftDown_
+        && rect().contains(event->position().toPoint());
+    if (event->button() == Qt::LeftButton)
+        leftDown_ = false;
+    if (click)
+        emit clicked();
+}
