@@ -64,7 +64,11 @@ QLineEdit *ColumnControls::Create(int i, int xMm, int picture, bool startEnabled
     column.start->setIconSize(templates_.start->iconSize());
     column.start->SetBackColour(templates_.start->BackColour());
     column.start->setFocusPolicy(templates_.start->focusPolicy());
-    column.start->setIcon(QIcon(face));
+    // The screen shows face; the result sheet asks the icon for the
+    // picture at print resolution.
+    QIcon icon(face);
+    icon.addPixmap(images_.PrintPicture(picture));
+    column.start->setIcon(icon);
     column.start->setAccessibleName(tr("%1번 출발").arg(i));
     const int startTop = Px(geometry::kLadderTop - PxToMm(column.start->height()) - 6);
     column.start->move(CentredLeft(xMm, column.start->width()), startTop);
