@@ -283,7 +283,8 @@ void MainWindow::picPrint_Click()
 QPixmap MainWindow::StartPicture(int i) const
 {
     const QPushButton *start = columns_->StartButton(i);
-    return start ? start->icon().pixmap(start->iconSize(), devicePixelRatioF()) : QPixmap();
+    // The icon also holds the picture drawn for paper.
+    return start ? start->icon().pixmap(start->iconSize(), ImageList::kPrintScale) : QPixmap();
 }
 
 QSizeF MainWindow::PenTemplateSizeMm() const
