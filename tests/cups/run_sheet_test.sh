@@ -119,7 +119,7 @@ fi
 [ "$mode" = cups ] || fail "unknown mode $mode"
 
 # --- The private CUPS server ----------------------------------------------
-for tool in cupsd lpadmin lpstat cupsaccept cupsreject ps2pdf pdftotext pdftoppm pdfinfo pdffonts; do
+for tool in cupsd lpadmin lpstat cupsaccept cupsreject cupsenable cupsdisable ps2pdf pdftotext pdftoppm pdfinfo pdffonts; do
   command -v "$tool" >/dev/null 2>&1 || unable "$tool is not installed (scripts/install-deps.sh)"
 done
 ppd_source=/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
@@ -250,3 +250,12 @@ kill -STOP "$cupsd_pid"
 expect_message "$printer_message" "$bound" --folder "$standin"
 kill -CONT "$cupsd_pid"
 no_standin
+
+# A paused queue still takes the sheet, which waits in it.
+cupsdisable "$queue" || fail "cupsdisable failed"
+"$print_sample" --folder "$standin" >/dev/null 2>"$work/message" \
+  || fail "a paused queue refused the sheet: $(cat "$work/message")"
+no_standin
+[ -n "$(jobs_of not-completed)" ] || fail "the sheet is not waiting in the paused queue"
+cupsenable "$queue"
+echo "paused queue: the sheet waits in it"
