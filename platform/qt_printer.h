@@ -62,7 +62,8 @@ public:
 
     // Writes the recorded page as a one-page A4 PDF to file, positions
     // counting from the corner inside the given unprintable edges. Throws
-    // PrinterError when the file does not take it all.
+    // PrinterError when the page cannot be started or finished; whether
+    // the file took every byte is for the caller to check.
     void WritePdf(QIODevice &file, const QMarginsF &marginsMm) const;
 
 private:

@@ -108,7 +108,9 @@ void QtPrinterProvider::SendToPrinter(const QtPrinter &page, const PrinterDestin
     if (!file.open())
         throw PrinterError("no temporary file for the job");
     page.WritePdf(file, printer.marginsMm);
-    if (!file.flush())
+    // A truncated file (a full temporary folder) must not go out as a job.
+    const qint64 written = file.pos();
+    if (!file.flush() || file.error() != QFileDevice::NoError || file.size() != written)
         throw PrinterError("the job's file could not be written");
     const QString path = file.fileName();
     RunWhileBusy([&] { printSystem_->Submit(printer, path, kJobTitle, Deadline()); });
