@@ -419,7 +419,7 @@ void TestResultSheet::printsAmountsAndTheirTotal_data()
         << QStringList{"9999999999", "7"} << QStringList{"9999999999", "7"} << 7 << " 7 원";
     QTest::newRow("sum down to the smallest")
         << QStringList{"-2147483000", "-648", "-1"}
-        << QStringList{"-2147483,000", "-,648", "-1"}
+        << QStringList{"-2147483,000", "-648", "-1"}
         << std::numeric_limits<std::int32_t>::min() << " -2147483,648 원";
 }
 
