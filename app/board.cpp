@@ -164,9 +164,8 @@ void Board::SetNameColour(int i, int colour)
 
 QPixmap Board::StartPicture(int i) const
 {
-    const QPushButton *start = columns_->cmdStart(i);
-    return start ? start->icon().pixmap(start->iconSize(), window_->devicePixelRatioF())
-                 : QPixmap();
+    // The animal drawn for paper, not the screen's picture on the button.
+    return columns_->PrintPicture(i);
 }
 
 QSizeF Board::PenTemplateSizeMm() const

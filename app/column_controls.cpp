@@ -65,6 +65,7 @@ QLineEdit *ColumnControls::Create(int i, int xMm, int picture, bool startEnabled
     column.start->SetBackColour(templates_.start->BackColour());
     column.start->setFocusPolicy(templates_.start->focusPolicy());
     column.start->setIcon(QIcon(face));
+    column.picture = picture;
     column.start->setAccessibleName(tr("%1번 출발").arg(i));
     const int startTop = Px(geometry::kLadderTop - PxToMm(column.start->height()) - 6);
     column.start->move(CentredLeft(xMm, column.start->width()), startTop);
@@ -140,6 +141,12 @@ QLabel *ColumnControls::imgPen(int i) const
 {
     const Column *c = At(i);
     return c ? c->pen : nullptr;
+}
+
+QPixmap ColumnControls::PrintPicture(int i) const
+{
+    const Column *column = At(i);
+    return column ? images_.PrintPicture(column->picture) : QPixmap();
 }
 
 void ColumnControls::MovePen(int i, int xMm, int yMm)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPixmap>
 
 #include <vector>
 
@@ -44,6 +45,8 @@ public:
     QLineEdit *txtName(int i) const;
     QLineEdit *txtbul(int i) const;
     QLabel *imgPen(int i) const;
+    // cmdStart(i)'s animal at print resolution, read only when asked for.
+    QPixmap PrintPicture(int i) const;
 
     // Pen i with its lower-left corner at (x, y) mm, shown.
     void MovePen(int i, int xMm, int yMm);
@@ -60,6 +63,7 @@ private:
         QLabel *pen = nullptr;
         QLineEdit *name = nullptr;
         QLineEdit *prize = nullptr;
+        int picture = 0;
     };
     const Column *At(int i) const;
 

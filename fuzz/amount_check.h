@@ -6,6 +6,7 @@
 #include <QLocale>
 #include <QString>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -59,7 +60,10 @@ inline QString CheckText(const QString &text, const QLocale &locale)
     if (const std::optional<std::int32_t> plain = PlainValue(text); plain && value != plain)
         return QStringLiteral("read %1, expected %2").arg(Show(value), Show(plain)) + where;
 
-    if (!value || QString::number(*value).size() <= 3) {
+    // The comma is due only where it falls between digits.
+    const bool endsInFourDigits = text.size() >= 4
+        && std::all_of(text.end() - 4, text.end(), [](QChar c) { return c.isDigit(); });
+    if (!value || QString::number(*value).size() <= 3 || !endsInFourDigits) {
         if (formatted != text)
             return QStringLiteral("\"%1\" changed, though no comma is due").arg(formatted) + where;
         return {};

@@ -1,15 +1,15 @@
 #include "platform/qt_printer.h"
 
-#include <QFileInfo>
-#include <QFile>
+#include "platform/pdf_file.h"
+
+#include <QBuffer>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPen>
 #include <QPixmap>
-#include <QPrinter>
-#include <QPrinterInfo>
 #include <QStringList>
 
 #include <algorithm>
@@ -20,6 +20,10 @@ namespace {
 constexpr double kMmPerInch = 25.4;
 constexpr double kTwipsPerPixel = 15.0;
 constexpr double kTwipsPerInch = 1440.0;
+// The PDF's user space is in points; outputs are recorded in dots of this
+// resolution, which keeps every position exact to far below a printer dot.
+constexpr int kResolution = 1200;
+constexpr double kDotsPerMm = kResolution / kMmPerInch;
 
 const QString kDocumentName = QStringLiteral("Kapuna 결과");
 
@@ -28,39 +32,63 @@ bool Finite(float value)
     return std::isfinite(value);
 }
 
+void SetUpPdf(QPdfWriter &writer)
+{
+    writer.setResolution(kResolution);
+    writer.setTitle(kDocumentName);
+    writer.setCreator(QStringLiteral("Kapuna"));
+}
+
+// One line of text with its baseline starting at origin. Qt's PDF writer
+// says which character each glyph stands for by the lowest code point the
+// font maps to it, and NanumGothic maps the control characters U+0000 to
+// U+001F to its blank glyph (DejaVu Sans maps the tab to its blank): a
+// drawn blank would read back as U+0001, and the sheet could be neither
+// searched nor copied. So the blanks are not drawn at all: each word goes
+// where the whole line puts it, and PDF readers take the gaps for the
+// blanks. Blanks leave no ink, so the page looks exactly the same.
+void DrawLine(QPainter &painter, const QFont &font, QPointF origin, const QString &line)
+{
+    painter.setFont(font);
+    const QFontMetricsF metrics(font, painter.device());
+    qsizetype start = 0;
+    while (start < line.size()) {
+        if (line.at(start) == QLatin1Char(' ')) {
+            ++start;
+            continue;
+        }
+        qsizetype end = line.indexOf(QLatin1Char(' '), start);
+        if (end < 0)
+            end = line.size();
+        const qreal x = origin.x() + metrics.horizontalAdvance(line.left(start));
+        painter.drawText(QPointF(x, origin.y()), line.mid(start, end - start));
+        start = end;
+    }
+}
+
 } // namespace
 
-QtPrinter::QtPrinter(const QPrinterInfo &device)
-    : printer_(std::make_unique<QPrinter>(device, QPrinter::HighResolution))
+QtPrinter::QtPrinter(Deliver deliver)
+    : deliver_(std::move(deliver))
+    , measureBuffer_(std::make_unique<QBuffer>())
 {
-    if (device.isNull() || !printer_->isValid())
-        throw PrinterError("the printer cannot be used");
-    Configure();
+    measure_ = std::make_unique<QPdfWriter>(measureBuffer_.get());
+    SetUpPdf(*measure_);
+    fontFamily_ = QFont().family();
 }
 
 QtPrinter::QtPrinter(const QString &pdfPath, std::function<void(const QString &)> finished)
-    : printer_(std::make_unique<QPrinter>(QPrinter::HighResolution))
-    , toPdf_(true)
-    , pdfPath_(pdfPath)
-    , finished_(std::move(finished))
+    : QtPrinter([pdfPath, finished = std::move(finished)](const QtPrinter &page) {
+        pdf_file::Save(page, pdfPath, QMarginsF(), pdf_file::Existing::Replace);
+        if (finished)
+            finished(pdfPath);
+    })
 {
-    printer_->setOutputFormat(QPrinter::PdfFormat);
-    printer_->setOutputFileName(pdfPath);
-    Configure();
 }
 
-// Nothing has reached the device unless EndDoc ran: dropping the recorded
+// Nothing has reached anything unless EndDoc ran: dropping the recorded
 // page is all there is to cancelling.
 QtPrinter::~QtPrinter() = default;
-
-void QtPrinter::Configure()
-{
-    printer_->setDocName(kDocumentName);
-    printer_->setCreator(QStringLiteral("Kapuna"));
-    // Some queues default to grey; the sheet is red.
-    printer_->setColorMode(QPrinter::Color);
-    fontFamily_ = QFont().family();
-}
 
 void QtPrinter::CheckOpen() const
 {
@@ -71,19 +99,13 @@ void QtPrinter::CheckOpen() const
 void QtPrinter::SetOrientation(PageOrientation orientation)
 {
     CheckOpen();
-    const auto qtOrientation = orientation == PageOrientation::Landscape
-        ? QPageLayout::Landscape
-        : QPageLayout::Portrait;
-    if (!printer_->setPageOrientation(qtOrientation))
-        throw PrinterError("the printer refused the page orientation");
+    orientation_ = orientation;
 }
 
 void QtPrinter::SetPaperSize(PaperSize size)
 {
     CheckOpen();
     Q_UNUSED(size); // A4 is the only paper the program asks for.
-    if (!printer_->setPageSize(QPageSize(QPageSize::A4)))
-        throw PrinterError("the printer refused the paper size");
 }
 
 void QtPrinter::SetScaleUnit(ScaleUnit unit)
@@ -156,27 +178,22 @@ QFont QtPrinter::CurrentFont() const
     return font;
 }
 
-double QtPrinter::DotsPerUnit() const
-{
-    return printer_->resolution() / kMmPerInch;
-}
-
 float QtPrinter::TextWidth(const QString &text)
 {
     CheckOpen();
-    const QFontMetricsF metrics(CurrentFont(), printer_.get());
+    const QFontMetricsF metrics(CurrentFont(), measure_.get());
     qreal widest = 0;
     for (const QString &line : text.split(QLatin1Char('\n')))
         widest = std::max(widest, metrics.horizontalAdvance(line));
-    return float(widest / DotsPerUnit());
+    return float(widest / kDotsPerMm);
 }
 
 float QtPrinter::TextHeight(const QString &text)
 {
     CheckOpen();
-    const QFontMetricsF metrics(CurrentFont(), printer_.get());
+    const QFontMetricsF metrics(CurrentFont(), measure_.get());
     const qsizetype lines = text.count(QLatin1Char('\n')) + 1;
-    return float((metrics.height() + (lines - 1) * metrics.lineSpacing()) / DotsPerUnit());
+    return float((metrics.height() + (lines - 1) * metrics.lineSpacing()) / kDotsPerMm);
 }
 
 void QtPrinter::Line(float x1, float y1, float x2, float y2)
@@ -184,7 +201,7 @@ void QtPrinter::Line(float x1, float y1, float x2, float y2)
     CheckOpen();
     if (!Finite(x1) || !Finite(y1) || !Finite(x2) || !Finite(y2))
         throw PrinterError("invalid line");
-    const double k = DotsPerUnit();
+    const double k = kDotsPerMm;
     const QLineF line(x1 * k, y1 * k, x2 * k, y2 * k);
     // Width 0 is one device dot on any device: the printer's own thinnest
     // line, as an unchanged line width is meant to be.
@@ -200,19 +217,18 @@ void QtPrinter::Print(const QString &text)
 {
     CheckOpen();
     const QFont font = CurrentFont();
-    const QFontMetricsF metrics(font, printer_.get());
-    const double k = DotsPerUnit();
+    const QFontMetricsF metrics(font, measure_.get());
+    const double k = kDotsPerMm;
     const QPointF topLeft(currentX_ * k, currentY_ * k);
     const QColor colour = foreColour_;
     const QStringList lines = text.split(QLatin1Char('\n'));
     const qreal ascent = metrics.ascent();
     const qreal lineSpacing = metrics.lineSpacing();
     page_.push_back([=](QPainter &painter) {
-        painter.setFont(font);
         painter.setPen(QPen(colour));
         qreal baseline = topLeft.y() + ascent;
         for (const QString &line : lines) {
-            painter.drawText(QPointF(topLeft.x(), baseline), line);
+            DrawLine(painter, font, QPointF(topLeft.x(), baseline), line);
             baseline += lineSpacing;
         }
     });
@@ -232,7 +248,7 @@ void QtPrinter::PaintPicture(const QPixmap &picture, float x, float y)
         throw PrinterError("invalid position");
     if (picture.isNull())
         return; // no picture, nothing to draw
-    const double k = DotsPerUnit();
+    const double k = kDotsPerMm;
     const QSizeF size = PictureSizeMm(picture.deviceIndependentSize()) * k;
     const QRectF target(QPointF(x * k, y * k), size);
     page_.push_back([target, picture](QPainter &painter) {
@@ -240,32 +256,30 @@ void QtPrinter::PaintPicture(const QPixmap &picture, float x, float y)
     });
 }
 
-void QtPrinter::PaintPage()
+void QtPrinter::WritePdf(QIODevice &file, const QMarginsF &marginsMm) const
 {
-    if (toPdf_) {
-        // A file has no unprintable edge: the whole sheet is the printable
-        // area, so the layout sits where it would on paper.
-        printer_->setFullPage(true);
-        printer_->setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
-    } else {
-        // Positions count from the printable area's corner; margins are the
-        // device's own unprintable edges and no more.
-        printer_->setFullPage(false);
-        QPageLayout layout = printer_->pageLayout();
-        layout.setMargins(layout.minimumMargins());
-        printer_->setPageLayout(layout);
-    }
+    QPdfWriter writer(&file);
+    SetUpPdf(writer);
+    const auto orientation = orientation_ == PageOrientation::Landscape ? QPageLayout::Landscape
+                                                                        : QPageLayout::Portrait;
+    // Positions count from the printable area's corner: the margins are the
+    // printer's unprintable edges and no more (none for a file).
+    if (!writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), orientation, marginsMm,
+                                          QPageLayout::Millimeter)))
+        throw PrinterError("the page layout was refused");
 
     QPainter painter;
-    if (!painter.begin(printer_.get()))
-        throw PrinterError("the printer could not start the document");
+    if (!painter.begin(&writer))
+        throw PrinterError("the document could not be started");
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    // The pictures go into the PDF as they are, not re-compressed as JPEG.
+    painter.setRenderHint(QPainter::LosslessImageRendering);
     for (const Output &output : page_)
         output(painter);
-    if (!painter.end() || printer_->printerState() == QPrinter::Error)
-        throw PrinterError("the printer did not take the document");
+    if (!painter.end())
+        throw PrinterError("the document could not be finished");
 }
 
 void QtPrinter::EndDoc()
@@ -274,22 +288,6 @@ void QtPrinter::EndDoc()
     ended_ = true;
     if (page_.empty())
         return; // nothing was output, so no page leaves
-
-    try {
-        PaintPage();
-    } catch (const PrinterError &) {
-        if (toPdf_)
-            QFile::remove(pdfPath_);
-        throw;
-    }
-    page_.clear();
-
-    if (toPdf_) {
-        if (QFileInfo(pdfPath_).size() <= 0) {
-            QFile::remove(pdfPath_);
-            throw PrinterError("the document file was not written");
-        }
-        if (finished_)
-            finished_(pdfPath_);
-    }
+    if (deliver_)
+        deliver_(*this);
 }

@@ -10,26 +10,31 @@
 #include <memory>
 #include <vector>
 
+class QBuffer;
+class QIODevice;
+class QMarginsF;
 class QPainter;
-class QPrinter;
-class QPrinterInfo;
+class QPdfWriter;
 class QSizeF;
 
-// A Printer on Qt print support: a system printer (CUPS on Linux, the
-// spooler on Windows) or a PDF file standing in for one.
+// A Printer that lays the page out with Qt and writes it as PDF: the form
+// in which it goes both to the print system (CUPS takes PDF) and to the
+// file standing in for a missing printer.
 //
 // Like a spooler, it keeps the page to itself until EndDoc: the outputs are
 // recorded and painted in one go when the document ends. A document that is
 // abandoned half-way (an error, the printer dropped without EndDoc) thus
-// never reaches the device and no half-written file is left behind.
+// never reaches anything and no half-written file is left behind.
 class QtPrinter final : public Printer
 {
 public:
-    // Prints on the given system printer. Throws PrinterError when Qt cannot
-    // use it.
-    explicit QtPrinter(const QPrinterInfo &device);
-    // Writes the page as a PDF file at pdfPath, the whole page being the
-    // printable area; finished(pdfPath) runs once the file is complete.
+    // Called by EndDoc with the finished page, to send it on (WritePdf).
+    using Deliver = std::function<void(const QtPrinter &page)>;
+
+    explicit QtPrinter(Deliver deliver);
+    // Writes the page as a PDF file at pdfPath (replacing one there), the
+    // whole sheet being the printable area; finished(pdfPath) runs once the
+    // file is complete.
     QtPrinter(const QString &pdfPath, std::function<void(const QString &path)> finished);
     ~QtPrinter() override;
 
@@ -55,22 +60,26 @@ public:
     // pixels: 15 twips to the pixel, 1440 twips to the inch.
     static QSizeF PictureSizeMm(const QSizeF &logicalPixels);
 
+    // Writes the recorded page as a one-page A4 PDF to file, positions
+    // counting from the corner inside the given unprintable edges. Throws
+    // PrinterError when the page cannot be started or finished; whether
+    // the file took every byte is for the caller to check.
+    void WritePdf(QIODevice &file, const QMarginsF &marginsMm) const;
+
 private:
     using Output = std::function<void(QPainter &painter)>;
 
-    void Configure();
     void CheckOpen() const;
     QFont CurrentFont() const;
-    double DotsPerUnit() const;
-    void PaintPage();
 
-    std::unique_ptr<QPrinter> printer_;
-    bool toPdf_ = false;
-    QString pdfPath_;
-    std::function<void(const QString &)> finished_;
+    Deliver deliver_;
+    // Text is measured on a PDF device like the one the page is written to.
+    std::unique_ptr<QBuffer> measureBuffer_;
+    std::unique_ptr<QPdfWriter> measure_;
 
     std::vector<Output> page_;
     bool ended_ = false;
+    PageOrientation orientation_ = PageOrientation::Portrait;
 
     QString fontFamily_;
     double fontPoints_ = 10;

@@ -1,5 +1,6 @@
 #include "print/amount.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace mdlPrint {
@@ -148,6 +149,14 @@ QString FormatAmount(const QString &text, const QLocale &locale)
     if (!value)
         return text;
     if (QString::number(*value).size() <= 3)
+        return text;
+    // The mark goes only where it falls between digits: a text that ends in
+    // anything but four digits ("2,000", "-500", "999.5", "1000 ") already
+    // says how it reads and is printed as typed.
+    if (text.size() < 4)
+        return text;
+    const QStringView lastFour = QStringView(text).right(4);
+    if (!std::all_of(lastFour.begin(), lastFour.end(), [](QChar c) { return c.isDigit(); }))
         return text;
     return text.left(text.size() - 3) + QLatin1Char(',') + text.right(3);
 }

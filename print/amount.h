@@ -18,10 +18,12 @@ namespace mdlPrint {
 std::optional<std::int32_t> AmountValue(const QString &text, const QLocale &locale);
 
 // The text as the sheet prints it: when it stands for a number whose
-// decimal form is longer than three characters, one "," goes before its
-// last three characters; otherwise it is returned as typed. The characters
-// are the text's own, so "1,000" becomes "1,,000" and "1234567"
-// "1234,567": a single mark, never one every three digits.
+// decimal form is longer than three characters and its last four
+// characters are digits, one "," goes before its last three characters;
+// otherwise it is returned as typed. The characters are the text's own, so
+// "1234567" becomes "1234,567" (a single mark, never one every three
+// digits) and "01000" "01,000", while "2,000", "-500", "999.5" and "1000 "
+// stay as they are.
 QString FormatAmount(const QString &text, const QLocale &locale);
 
 } // namespace mdlPrint

@@ -30,6 +30,9 @@ void PrintResults(GameState &state, const SheetSource &source,
         } else {
             refusal = QStringLiteral("게임이 종료되지 않았습니다.");
         }
+    } catch (const StandInError &error) {
+        // No printer is involved: the user is told what became of the file.
+        refusal = error.message();
     } catch (const std::exception &) {
         // Printer errors and anything else that broke the printing alike:
         // the user can only check the printer.

@@ -12,6 +12,8 @@ namespace mdlPrint {
 // otherwise prints the result sheet on the default printer in portrait.
 // Every printer failure on the way ends the click with the one message
 // "프린터 설정이 잘못되었습니다"; the steps after the failure are not done.
+// Where a PDF stands in for the printer, a file that could not be saved is
+// told with the stand-in's own message, which says where.
 void PrintResults(GameState &state, const SheetSource &source,
                   PrinterProvider &printers, Messages &messages);
 

@@ -13,7 +13,7 @@ public:
 
     // The text in txtName(i).
     virtual QString NameText(int i) const = 0;
-    // The picture on cmdStart(i), 32 by 32 logical pixels.
+    // The animal on cmdStart(i), 32 by 32 logical pixels, drawn for paper.
     virtual QPixmap StartPicture(int i) const = 0;
     // imgPen(0)'s width and height in millimetres of the main window.
     virtual QSizeF PenTemplateSizeMm() const = 0;

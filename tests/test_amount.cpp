@@ -17,8 +17,8 @@ private slots:
     void readsNumbersAsTheLocaleWritesThem();
     void refusesEverythingElse_data();
     void refusesEverythingElse();
-    void formatsWithOneSeparatorBeforeTheLastThreeCharacters_data();
-    void formatsWithOneSeparatorBeforeTheLastThreeCharacters();
+    void formatsWithOneSeparatorBetweenTheLastDigits_data();
+    void formatsWithOneSeparatorBetweenTheLastDigits();
 };
 
 namespace {
@@ -135,7 +135,7 @@ void TestAmount::refusesEverythingElse()
     QCOMPARE(mdlPrint::AmountValue(text, locale), std::nullopt);
 }
 
-void TestAmount::formatsWithOneSeparatorBeforeTheLastThreeCharacters_data()
+void TestAmount::formatsWithOneSeparatorBetweenTheLastDigits_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("printed");
@@ -144,21 +144,22 @@ void TestAmount::formatsWithOneSeparatorBeforeTheLastThreeCharacters_data()
     QTest::newRow("five digits") << "12345" << "12,345";
     QTest::newRow("seven digits get one comma") << "1234567" << "1234,567";
     QTest::newRow("twelve prizes of 99999") << "1199988" << "1199,988";
+    QTest::newRow("leading zero kept") << "01000" << "01,000";
     QTest::newRow("three digits stay") << "500" << "500";
-    QTest::newRow("typed separator doubled") << "1,000" << "1,,000";
+    QTest::newRow("typed separator stays") << "2,000" << "2,000";
     QTest::newRow("negative thousands") << "-5000" << "-5,000";
-    QTest::newRow("negative hundreds count the sign") << "-500" << "-,500";
+    QTest::newRow("negative hundreds stay") << "-500" << "-500";
     QTest::newRow("negative tens stay") << "-50" << "-50";
     QTest::newRow("small fraction stays") << "2.5" << "2.5";
-    QTest::newRow("fraction rounding to four digits")
-        << "999.5" << "99,9.5";
+    QTest::newRow("fraction rounding to four digits stays") << "999.5" << "999.5";
+    QTest::newRow("trailing blank stays") << "1000 " << "1000 ";
     QTest::newRow("a word stays") << "꽝" << "꽝";
     QTest::newRow("empty stays") << "" << "";
     QTest::newRow("out of range stays") << "9999999999" << "9999999999";
     QTest::newRow("smallest") << "-2147483648" << "-2147483,648";
 }
 
-void TestAmount::formatsWithOneSeparatorBeforeTheLastThreeCharacters()
+void TestAmount::formatsWithOneSeparatorBetweenTheLastDigits()
 {
     QFETCH(QString, text);
     QFETCH(QString, printed);

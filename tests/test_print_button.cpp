@@ -23,6 +23,7 @@ private slots:
     void printsInPortraitOnceEveryPlayerHasStarted();
     void printsWhileTheLastDescentIsStillRunning();
     void noDefaultPrinterGivesThePrinterMessage();
+    void standInFailureSaysWhatAndWhere();
     void failureHalfWayGivesOneMessageAndStops_data();
     void failureHalfWayGivesOneMessageAndStops();
     void printsAgainAndAgainWithTheSameSheet();
@@ -162,6 +163,18 @@ void TestPrintButton::noDefaultPrinterGivesThePrinterMessage()
 
     QCOMPARE(messages.shown, QStringList{kPrinterWrong});
     QCOMPARE(printers.printer.calls, QStringList());
+}
+
+void TestPrintButton::standInFailureSaysWhatAndWhere()
+{
+    GameState state = Game(2, 2, {"1", "2"});
+    FakeSource source;
+    RecordingPrinterProvider printers;
+    printers.standInFailure = QStringLiteral("결과표를 PDF로 저장하지 못했습니다: /full");
+    RecordingMessages messages;
+    mdlPrint::PrintResults(state, source, printers, messages);
+
+    QCOMPARE(messages.shown, QStringList{printers.standInFailure});
 }
 
 void TestPrintButton::failureHalfWayGivesOneMessageAndStops_data()

@@ -24,10 +24,11 @@ private slots:
     void initTestCase();
 
     void standInWritesADatedPdfAndOpensItWhenComplete();
-    void sameSecondGetsANumberedName();
-    void folderThatCannotBeMadeIsAPrinterError();
+    void takenNameGetsANumberAndARepeatedPressNoSheet();
+    void withoutAHomeTheStandInUsesTheTemporaryFolder();
+    void folderThatCannotBeMadeSaysWhere();
     void abandonedJobLeavesNoFileAndOpensNothing();
-    void fileThatCannotBeWrittenIsAPrinterError();
+    void fileThatCannotBeWrittenSaysWhere();
     void documentWithoutOutputSendsNoPage();
     void endedDocumentTakesNoMoreOutput();
     void invalidValuesArePrinterErrors();
@@ -45,11 +46,6 @@ private:
 namespace {
 
 const QDateTime kAt(QDate(2026, 12, 8), QTime(15, 30, 12));
-
-QPrinterInfo NoPrinter()
-{
-    return QPrinterInfo();
-}
 
 void PrintSomething(Printer &printer)
 {
@@ -83,7 +79,7 @@ void TestQtPrinter::standInWritesADatedPdfAndOpensItWhenComplete()
             if (file.open(QIODevice::ReadOnly))
                 headWhenOpened = file.read(5);
         },
-        &NoPrinter, folder, [] { return kAt; });
+        nullptr, folder, [] { return kAt; });
 
     provider.RunJob([&](Printer &printer) {
         PrintSomething(printer);
@@ -97,40 +93,69 @@ void TestQtPrinter::standInWritesADatedPdfAndOpensItWhenComplete()
     QCOMPARE(QtPrinterProvider::PdfFileName(kAt), QStringLiteral("Kapuna 결과 2026-12-08 153012.pdf"));
 }
 
-void TestQtPrinter::sameSecondGetsANumberedName()
+void TestQtPrinter::takenNameGetsANumberAndARepeatedPressNoSheet()
 {
     const QString folder = dir_.filePath(QStringLiteral("same-second"));
+    QVERIFY(QDir().mkpath(folder));
+    const QDir dir(folder);
+    QFile taken(dir.filePath(QStringLiteral("Kapuna 결과 2026-12-08 153012.pdf")));
+    QVERIFY(taken.open(QIODevice::WriteOnly));
+    taken.close();
+
+    QDateTime now = kAt;
     QStringList opened;
-    QtPrinterProvider provider([&](const QString &path) { opened << path; }, &NoPrinter, folder,
-                               [] { return kAt; });
-    for (int i = 0; i < 3; ++i)
-        provider.RunJob([](Printer &printer) {
+    QtPrinterProvider provider([&](const QString &path) { opened << path; }, nullptr, folder,
+                               [&] { return now; });
+    int jobs = 0;
+    const auto press = [&] {
+        provider.RunJob([&](Printer &printer) {
+            ++jobs;
             PrintSomething(printer);
             printer.EndDoc();
         });
+    };
+    press();
+    now = now.addMSecs(QtPrinterProvider::kRepeatPressGuard.count() - 1);
+    press(); // while the viewer opens: the same press
+    now = now.addMSecs(1);
+    press();
 
-    const QDir dir(folder);
-    const QStringList expected{dir.filePath(QStringLiteral("Kapuna 결과 2026-12-08 153012.pdf")),
-                               dir.filePath(QStringLiteral("Kapuna 결과 2026-12-08 153012 (2).pdf")),
-                               dir.filePath(QStringLiteral("Kapuna 결과 2026-12-08 153012 (3).pdf"))};
-    QCOMPARE(opened, expected);
-    for (const QString &path : expected)
-        QVERIFY(QFileInfo(path).size() > 0);
+    QCOMPARE(jobs, 2);
+    QCOMPARE(opened, (QStringList{dir.filePath(QStringLiteral("Kapuna 결과 2026-12-08 153012 (2).pdf")),
+                                  dir.filePath(QStringLiteral("Kapuna 결과 2026-12-08 153014.pdf"))}));
+    QCOMPARE(QFileInfo(taken).size(), 0); // left alone
+    QCOMPARE(dir.entryList(QDir::Files | QDir::Hidden).size(), 3);
 }
 
-void TestQtPrinter::folderThatCannotBeMadeIsAPrinterError()
+void TestQtPrinter::withoutAHomeTheStandInUsesTheTemporaryFolder()
+{
+    const QByteArray home = qgetenv("HOME");
+    qunsetenv("HOME");
+    const QString folder = QtPrinterProvider::DefaultPdfFolder();
+    qputenv("HOME", home);
+    QCOMPARE(folder, QDir::cleanPath(QDir::tempPath()));
+}
+
+void TestQtPrinter::folderThatCannotBeMadeSaysWhere()
 {
     const QString file = dir_.filePath(QStringLiteral("a-file"));
     QFile f(file);
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.close();
 
-    bool ran = false;
     QStringList opened;
-    QtPrinterProvider provider([&](const QString &path) { opened << path; }, &NoPrinter,
-                               file + QStringLiteral("/below"), [] { return kAt; });
-    QVERIFY_THROWS_EXCEPTION(PrinterError, provider.RunJob([&](Printer &) { ran = true; }));
-    QVERIFY(!ran);
+    const QString folder = file + QStringLiteral("/below");
+    QtPrinterProvider provider([&](const QString &path) { opened << path; }, nullptr, folder,
+                               [] { return kAt; });
+    try {
+        provider.RunJob([&](Printer &printer) {
+            PrintSomething(printer);
+            printer.EndDoc();
+        });
+        QFAIL("no error");
+    } catch (const StandInError &error) {
+        QVERIFY2(error.message().endsWith(QStringLiteral(": ") + folder), qPrintable(error.message()));
+    }
     QVERIFY(opened.isEmpty());
 }
 
@@ -138,7 +163,7 @@ void TestQtPrinter::abandonedJobLeavesNoFileAndOpensNothing()
 {
     const QString folder = dir_.filePath(QStringLiteral("abandoned"));
     QStringList opened;
-    QtPrinterProvider provider([&](const QString &path) { opened << path; }, &NoPrinter, folder,
+    QtPrinterProvider provider([&](const QString &path) { opened << path; }, nullptr, folder,
                                [] { return kAt; });
     QVERIFY_THROWS_EXCEPTION(PrinterError, provider.RunJob([](Printer &printer) {
         PrintSomething(printer);
@@ -148,14 +173,18 @@ void TestQtPrinter::abandonedJobLeavesNoFileAndOpensNothing()
     QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList());
 }
 
-void TestQtPrinter::fileThatCannotBeWrittenIsAPrinterError()
+void TestQtPrinter::fileThatCannotBeWrittenSaysWhere()
 {
     bool finished = false;
-    QtPrinter printer(dir_.filePath(QStringLiteral("missing-folder/sheet.pdf")),
-                      [&](const QString &) { finished = true; });
+    const QString folder = dir_.filePath(QStringLiteral("missing-folder"));
+    QtPrinter printer(folder + QStringLiteral("/sheet.pdf"), [&](const QString &) { finished = true; });
     PrintSomething(printer);
-    QTest::ignoreMessage(QtWarningMsg, "QPainter::begin(): Returned false");
-    QVERIFY_THROWS_EXCEPTION(PrinterError, printer.EndDoc());
+    try {
+        printer.EndDoc();
+        QFAIL("no error");
+    } catch (const StandInError &error) {
+        QCOMPARE(error.message(), QStringLiteral("결과표를 PDF로 저장하지 못했습니다: ") + folder);
+    }
     QVERIFY(!finished);
 }
 

@@ -402,12 +402,12 @@ void TestResultSheet::printsAmountsAndTheirTotal_data()
     const QStringList twelve(12, QStringLiteral("99999"));
     QTest::newRow("twelve of the longest prize")
         << twelve << QStringList(12, QStringLiteral("99,999")) << 1199988 << " 1199,988 원";
-    QTest::newRow("typed separator counts and doubles")
-        << QStringList{"1,000", "꽝"} << QStringList{"1,,000", "꽝"} << 1000 << " 1,000 원";
+    QTest::newRow("typed separator counts, printed as typed")
+        << QStringList{"1,000", "꽝"} << QStringList{"1,000", "꽝"} << 1000 << " 1,000 원";
     QTest::newRow("negative thousands")
         << QStringList{"-5000", "꽝"} << QStringList{"-5,000", "꽝"} << -5000 << " -5,000 원";
     QTest::newRow("negative hundreds")
-        << QStringList{"-500", "꽝"} << QStringList{"-,500", "꽝"} << -500 << " -,500 원";
+        << QStringList{"-500", "꽝"} << QStringList{"-500", "꽝"} << -500 << " -500 원";
     QTest::newRow("fraction summed rounded, printed as typed")
         << QStringList{"2.5", "꽝"} << QStringList{"2.5", "꽝"} << 2 << " 2 원";
     QTest::newRow("no numbers at all")
@@ -419,7 +419,7 @@ void TestResultSheet::printsAmountsAndTheirTotal_data()
         << QStringList{"9999999999", "7"} << QStringList{"9999999999", "7"} << 7 << " 7 원";
     QTest::newRow("sum down to the smallest")
         << QStringList{"-2147483000", "-648", "-1"}
-        << QStringList{"-2147483,000", "-,648", "-1"}
+        << QStringList{"-2147483,000", "-648", "-1"}
         << std::numeric_limits<std::int32_t>::min() << " -2147483,648 원";
 }
 

@@ -91,6 +91,15 @@ QPixmap ImageList::Picture(int index) const
     return picture;
 }
 
+QPixmap ImageList::PrintPicture(int index) const
+{
+    if (index < 1 || index > 12)
+        return Picture(index);
+    // Read only when a sheet is printed, and then each time: nothing of
+    // them stays in memory for the screen.
+    return Load(PrintPictureFile(index), PictureSize(index), kPrintScale);
+}
+
 QSize ImageList::PictureSize(int index)
 {
     if (index < 1 || index > kCount)
@@ -110,6 +119,11 @@ QString Scaled(const QString &stem, int scale)
 QString ImageList::PictureFile(int index, int scale)
 {
     return Scaled(QStringLiteral("images/faces/%1").arg(index, 2, 10, QLatin1Char('0')), scale);
+}
+
+QString ImageList::PrintPictureFile(int index)
+{
+    return QStringLiteral("images/print/%1.png").arg(index, 2, 10, QLatin1Char('0'));
 }
 
 QString ImageList::BackgroundFile(int scale)

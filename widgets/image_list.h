@@ -36,6 +36,14 @@ public:
     // Its size in logical pixels; an empty size for any other index.
     static QSize PictureSize(int index);
 
+    // Pixels per logical pixel of the pictures the result sheet prints: a
+    // 32-pixel token prints a third of an inch wide, so 4 gives 384 dpi.
+    static constexpr int kPrintScale = 4;
+    // Picture `index` for paper: the animal tokens 1..12 at kPrintScale
+    // (same logical size, device pixel ratio kPrintScale); any other
+    // picture as Picture() gives it.
+    QPixmap PrintPicture(int index) const;
+
     // The 795 x 515 background of the main window.
     QPixmap Background() const { return background_; }
     QIcon AppIcon() const { return icon_; }
@@ -46,6 +54,8 @@ public:
     // `scale` is 1 or 2, the @2x files holding the same picture at twice the
     // pixels.
     static QString PictureFile(int index, int scale);
+    // The print version of token `index`, 1..12.
+    static QString PrintPictureFile(int index);
     static QString BackgroundFile(int scale);
     static QString IconFile(int pixels);
     static QString LinkCursorFile(int scale);

@@ -1,13 +1,19 @@
 #!/usr/bin/env bash
-# Prints the twelve-player sample sheet through the real Qt print path and
-# checks the PDF that comes out.
+# Prints the twelve-player sample sheet through the real print path and
+# checks what comes out.
 #
 #   run_sheet_test.sh pdf  PRINT_SAMPLE CHECK_SHEET_PDF
-#       the PDF stand-in for a missing default printer, written directly
+#       the PDF stand-in for a missing default printer, written directly:
+#       its layout, its text (searchable, with real blanks), the animals'
+#       resolution, and a full folder that must be left with no file
 #   run_sheet_test.sh cups PRINT_SAMPLE CHECK_SHEET_PDF
-#       a private cupsd with a cups-pdf queue as the default printer
+#       a private cupsd with a test queue as the default printer: the sheet
+#       as printed; a queue that rejects jobs and a server that stops
+#       answering, each giving the printer message within the bound
 #
-# Exit 0 passed, 1 failed, 77 skipped (only outside CI, when not root).
+# The private cupsd runs as root (its filters then run as lp) or, for a
+# normal user, as that user: it writes only under its own folder.
+# Exit 0 passed, 1 failed, 77 skipped (only outside CI, with the reason).
 # KEEP_PDF=FILE keeps a copy of what the printer made, for a look.
 set -uo pipefail
 
@@ -18,16 +24,13 @@ export QT_QPA_PLATFORM=offscreen
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/kapuna-print.XXXXXX") || exit 1
 cupsd_pid=
-produced=
-made_out=
 cleanup() {
   if [ -n "$cupsd_pid" ] && kill -0 "$cupsd_pid" 2>/dev/null; then
+    kill -CONT "$cupsd_pid"
     kill -TERM "$cupsd_pid"
     for _ in $(seq 1 50); do kill -0 "$cupsd_pid" 2>/dev/null || break; sleep 0.1; done
     kill -0 "$cupsd_pid" 2>/dev/null && kill -KILL "$cupsd_pid"
   fi
-  [ -n "$produced" ] && rm -f -- "$produced"
-  [ -n "$made_out" ] && rmdir -- "$made_out" 2>/dev/null
   rm -rf -- "$work"
 }
 trap cleanup EXIT
@@ -42,32 +45,111 @@ wait_for() {
   return 1
 }
 
-if [ "$mode" = pdf ]; then
-  "$print_sample" --pdf "$work/sheet.pdf" || fail "print_sample could not write the PDF"
-  "$check_sheet_pdf" "$work/sheet.pdf"
-  exit $?
-fi
-[ "$mode" = cups ] || fail "unknown mode $mode"
-
-# --- The private CUPS server ----------------------------------------------
 ci=false
 [ "${CI:-}" = true ] && ci=true
 unable() {
   if $ci; then fail "$* (CI must run this test)"; fi
   echo "SKIP: $*"; exit 77
 }
-[ "$(id -u)" -eq 0 ] || unable "starting a private cupsd needs root (it runs its filters as lp)"
-for tool in cupsd lpadmin lpstat cancel pdftotext pdftoppm pdfinfo pdffonts; do
+
+# Runs print_sample, which must show exactly the message $1 and write no
+# PDF, within $2 seconds; the rest are its arguments.
+expect_message() {
+  local message=$1 bound=$2; shift 2
+  local start end rc
+  start=$(date +%s%N)
+  "$print_sample" "$@" 2>"$work/message"; rc=$?
+  end=$(date +%s%N)
+  local ms=$(( (end - start) / 1000000 ))
+  [ "$rc" -eq 3 ] || fail "print_sample $* gave exit $rc, not the message \"$message\": $(cat "$work/message")"
+  grep -qxF "print_sample: message: $message" "$work/message" \
+    || fail "expected the message \"$message\", got: $(cat "$work/message")"
+  [ "$ms" -le $(( bound * 1000 )) ] || fail "the message came after $ms ms, not within $bound s"
+  echo "message within $ms ms: $message"
+}
+
+if [ "$mode" = pdf ]; then
+  "$print_sample" --pdf "$work/sheet.pdf" || fail "print_sample could not write the PDF"
+  "$check_sheet_pdf" "$work/sheet.pdf" || exit 1
+
+  # Searchable: the texts extract with their blanks, in the order they
+  # were printed (without -raw, poppler joins letter-spaced Hangul such as
+  # "이 름" into one word, as it reads).
+  text=$(pdftotext -raw -enc UTF-8 "$work/sheet.pdf" -) || fail "pdftotext failed"
+  for phrase in "KAPUNA 게임 결과" "이 름 당첨내역 확 인" "118,801 원"; do
+    grep -qF -- "$phrase" <<<"$text" || fail "\"$phrase\" is not in the PDF's text: $text"
+  done
+  ! grep -q $'\x01' <<<"$text" || fail "the PDF's text holds control characters for blanks"
+  echo "text: searchable, blanks extract as blanks"
+
+  # The animals: at least 300 dpi at their printed size, stored losslessly.
+  "$print_sample" --tokens --pdf "$work/tokens.pdf" >/dev/null || fail "print_sample --tokens failed"
+  pdfimages -list "$work/tokens.pdf" | awk '
+    NR > 2 && $3 == "image" { n++; if ($13 < 300 || $14 < 300) low++; if ($9 != "image") lossy++ }
+    END {
+      printf "pictures: %d, lowest %s\n", n, (low ? "below 300 dpi" : "at least 300 dpi")
+      exit !(n == 12 && !low && !lossy)
+    }' || fail "the animals are not 12 lossless pictures of at least 300 dpi: $(pdfimages -list "$work/tokens.pdf")"
+
+  # A folder on a full disk: the message names it and no file is left. A
+  # small tmpfs in a mount namespace of our own (as a normal user, in a
+  # user namespace).
+  full="$work/full"
+  mkdir "$full"
+  if [ "$(id -u)" -eq 0 ]; then ns=(unshare -m); else ns=(unshare -rm); fi
+  if "${ns[@]}" true 2>/dev/null; then
+    start=$(date +%s%N)
+    "${ns[@]}" bash -c 'mount -t tmpfs -o size=16k kapuna-full "$1" || exit 9
+      "$2" --pdf "$1/sheet.pdf" 2>"$3/message"; rc=$?
+      ls -A "$1" >"$3/left"; exit $rc' - "$full" "$print_sample" "$work"
+    rc=$?
+    [ "$rc" -ne 9 ] || fail "could not mount a small tmpfs"
+    [ "$rc" -eq 3 ] || fail "a full folder gave exit $rc, not a message: $(cat "$work/message")"
+    grep -qxF "print_sample: message: 결과표를 PDF로 저장하지 못했습니다: $full" "$work/message" \
+      || fail "a full folder gave: $(cat "$work/message")"
+    [ ! -s "$work/left" ] || fail "a full folder was left with: $(cat "$work/left")"
+    echo "full folder: told where, nothing left behind"
+  elif $ci; then
+    fail "no mount namespace for the full-folder check"
+  else
+    echo "note: the full-folder check needs a mount namespace (unshare); not run here"
+  fi
+  exit 0
+fi
+[ "$mode" = cups ] || fail "unknown mode $mode"
+
+# --- The private CUPS server ----------------------------------------------
+for tool in cupsd lpadmin lpstat cupsaccept cupsreject cupsenable cupsdisable ps2pdf pdftotext pdftoppm pdfinfo pdffonts; do
   command -v "$tool" >/dev/null 2>&1 || unable "$tool is not installed (scripts/install-deps.sh)"
 done
-[ -x /usr/lib/cups/backend/cups-pdf ] || unable "the cups-pdf backend is not installed"
-[ -r /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd ] || unable "the cups-pdf PPD is not installed"
+ppd_source=/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
+[ -r "$ppd_source" ] || unable "the cups-pdf PPD is not installed"
 
-# cupsd runs its filters as lp: they need to reach the folder and write
-# their temporary files.
+# As root, cupsd refuses to run its filters as root: they run as lp, who
+# must reach the folder. As a normal user it runs everything as that user,
+# who is also its administrator.
+if [ "$(id -u)" -eq 0 ]; then
+  run_user=lp; run_group=lp; admin_group=root
+else
+  run_user=$(id -un); run_group=$(id -gn); admin_group=$run_group
+fi
 chmod 755 "$work"
-mkdir -p "$work/log" "$work/ppd"
-install -d -m 1777 "$work/tmp"
+mkdir -p "$work/log" "$work/ppd" "$work/bin/backend"
+install -d -m 1777 "$work/tmp" "$work/out"
+# The system's filters, and one backend of our own: it turns the PostScript
+# the queue makes into a PDF named after the job, in our own folder, so the
+# test neither needs root nor meets anybody else's jobs.
+for d in filter daemon cgi-bin monitor notifier; do
+  [ -e "/usr/lib/cups/$d" ] && ln -s "/usr/lib/cups/$d" "$work/bin/$d"
+done
+cat >"$work/bin/backend/kapuna-test" <<BACKEND
+#!/bin/sh
+[ \$# -eq 0 ] && { echo 'file kapuna-test "Kapuna test" "Kapuna test"'; exit 0; }
+input=\${6:--}
+exec ps2pdf "\$input" "$work/out/job-\$1.pdf"
+BACKEND
+chmod 755 "$work/bin/backend/kapuna-test"
+
 cat >"$work/cupsd.conf" <<CONF
 Listen $work/cups.sock
 LogLevel debug
@@ -80,6 +162,7 @@ Browsing No
 CONF
 cat >"$work/cups-files.conf" <<CONF
 ServerRoot $work
+ServerBin $work/bin
 CacheDir $work/cache
 StateDir $work/state
 RequestRoot $work/spool
@@ -88,8 +171,9 @@ AccessLog $work/log/access_log
 ErrorLog $work/log/error_log
 PageLog $work/log/page_log
 Printcap $work/printcap
-User lp
-Group lp
+User $run_user
+Group $run_group
+SystemGroup $admin_group
 CONF
 cupsd -t -c "$work/cupsd.conf" -s "$work/cups-files.conf" >/dev/null 2>&1 \
   || fail "cupsd refuses the configuration: $(cupsd -t -c "$work/cupsd.conf" -s "$work/cups-files.conf" 2>&1)"
@@ -105,16 +189,16 @@ scheduler_up() { [ "$(lpstat -r 2>/dev/null)" = "scheduler is running" ]; }
 wait_for 100 scheduler_up || fail "cupsd did not start: $(cat "$work/log/cupsd.out" "$work/log/error_log" 2>/dev/null | tail -20)"
 
 queue=KapunaTestPDF
-# cups-pdf can print on the whole sheet. Real printers cannot, and the
-# sheet's millimetres count from the corner of what they can print: give
-# the queue unprintable edges (left 6, bottom 12, right 8, top 10 mm) so
-# that the test sees the layout move with them.
+# Real printers cannot print on the whole sheet, and the sheet's
+# millimetres count from the corner of what they can print: give the queue
+# unprintable edges (left 6, bottom 12, right 8, top 10 mm) so that the
+# test sees the layout move with them.
 sed 's|^\*ImageableArea A4/A4: .*|*ImageableArea A4/A4: "17.01 34.02 572.32 813.65"|' \
-  /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd >"$work/kapuna-test.ppd"
-lpadmin -p "$queue" -v cups-pdf:/ -P "$work/kapuna-test.ppd" -E 2>/dev/null \
-  || fail "lpadmin could not add the queue"
+  "$ppd_source" >"$work/kapuna-test.ppd"
+lpadmin -p "$queue" -v kapuna-test:/ -P "$work/kapuna-test.ppd" -E 2>"$work/lpadmin.err" \
+  || fail "lpadmin could not add the queue: $(cat "$work/lpadmin.err")"
 lpadmin -d "$queue" || fail "lpadmin could not make the queue the default"
-# A user's own default (lpoptions) must not lead Qt to another printer.
+# A user's own default (lpoptions) must not lead the program to another printer.
 export LPDEST="$queue"
 
 # The sheet counts from the printable area's corner: take it from the PPD
@@ -127,31 +211,51 @@ read -r llx _ _ ury <<<"$area"
 read -r _ paper_height <<<"$paper"
 origin=$(awk -v x="$llx" -v u="$ury" -v h="$paper_height" 'BEGIN { printf "%g,%g", x, h - u }')
 
-# cups-pdf writes under the submitting user's home (its own setting).
-user=$(id -un)
-home=$(getent passwd "$user" | cut -d: -f6)
-out=$(sed -n 's/^[[:space:]]*Out[[:space:]]\+//p' /etc/cups/cups-pdf.conf 2>/dev/null | tail -1)
-# (Without an Out line it uses its built-in spool folder.)
-[ -n "$out" ] || out='/var/spool/cups-pdf/${USER}'
-out=$(printf '%s\n' "$out" | sed -e "s|\${HOME}|$home|g" -e "s|\${USER}|$user|g")
-[ -d "$out" ] || made_out=$out
-touch "$work/before"
+# Where the program would put a PDF if it took the printer for missing.
+standin="$work/standin"
+mkdir "$standin"
+no_standin() { [ -z "$(ls -A "$standin")" ] || fail "a PDF was written instead: $(ls -A "$standin")"; }
 
 # --- Print and wait -------------------------------------------------------
 started=$(date +%s%N)
-"$print_sample" || fail "print_sample failed"
+"$print_sample" --folder "$standin" || fail "print_sample failed"
+no_standin
 
-job_done() { [ -z "$(lpstat -W not-completed -o "$queue" 2>/dev/null)" ] \
-             && [ -n "$(lpstat -W completed -o "$queue" 2>/dev/null)" ]; }
+jobs_of() { lpstat -W "$1" -o "$queue" 2>/dev/null | awk '{ print $1 }'; }
+job_done() { [ -z "$(jobs_of not-completed)" ] && [ -n "$(jobs_of completed)" ]; }
 wait_for 600 job_done || fail "the job did not complete within 60 s: $(lpstat -l -W all -o 2>&1; grep -E '^E|Job' "$work/log/error_log" | tail -20)"
-
-newest_pdf() { find "$out" -maxdepth 1 -name '*.pdf' -newer "$work/before" -printf '%T@ %p\n' 2>/dev/null \
-               | sort -n | tail -1 | cut -d' ' -f2-; }
-pdf_written() { [ -n "$(newest_pdf)" ]; }
-wait_for 50 pdf_written || fail "cups-pdf wrote nothing into $out: $(grep -E 'Job' "$work/log/error_log" | tail -20)"
-produced=$(newest_pdf)
+job=$(jobs_of completed)
+[ "$(wc -l <<<"$job")" -eq 1 ] || fail "more than one job: $job"
+produced="$work/out/job-${job##*-}.pdf"
+[ -s "$produced" ] || fail "job $job wrote nothing: $(grep -E 'Job' "$work/log/error_log" | tail -20)"
 finished=$(date +%s%N)
-echo "job completed in $(( (finished - started) / 1000000 )) ms: $produced"
+echo "job $job completed in $(( (finished - started) / 1000000 )) ms: $produced"
 
 [ -n "${KEEP_PDF:-}" ] && cp -- "$produced" "$KEEP_PDF"
-"$check_sheet_pdf" "$produced" --origin "$origin"
+"$check_sheet_pdf" "$produced" --origin "$origin" || exit 1
+
+# --- Refusals ---------------------------------------------------------------
+# The program waits for the print system at most 5 s a step; the bound
+# here leaves room for a slow machine.
+bound=12
+printer_message="프린터 설정이 잘못되었습니다"
+
+cupsreject "$queue" || fail "cupsreject failed"
+expect_message "$printer_message" "$bound" --folder "$standin"
+no_standin
+[ "$(jobs_of all)" = "$job" ] || fail "a rejecting queue got a job: $(jobs_of all)"
+cupsaccept "$queue" || fail "cupsaccept failed"
+
+kill -STOP "$cupsd_pid"
+expect_message "$printer_message" "$bound" --folder "$standin"
+kill -CONT "$cupsd_pid"
+no_standin
+
+# A paused queue still takes the sheet, which waits in it.
+cupsdisable "$queue" || fail "cupsdisable failed"
+"$print_sample" --folder "$standin" >/dev/null 2>"$work/message" \
+  || fail "a paused queue refused the sheet: $(cat "$work/message")"
+no_standin
+[ -n "$(jobs_of not-completed)" ] || fail "the sheet is not waiting in the paused queue"
+cupsenable "$queue"
+echo "paused queue: the sheet waits in it"

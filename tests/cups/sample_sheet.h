@@ -43,8 +43,8 @@ inline const QStringList &PrintedResults()
 {
     static const QStringList printed = {
         QStringLiteral("1,000"), QStringLiteral("2,000"), QStringLiteral("꽝"),
-        QStringLiteral("5,000"), QStringLiteral("99,999"), QStringLiteral("1,,000"),
-        QStringLiteral("-,500"), QStringLiteral("2.5"), QStringLiteral("상품권"),
+        QStringLiteral("5,000"), QStringLiteral("99,999"), QStringLiteral("1,000"),
+        QStringLiteral("-500"), QStringLiteral("2.5"), QStringLiteral("상품권"),
         QStringLiteral("10,000"), QStringLiteral("꽝"), QStringLiteral("300")};
     return printed;
 }

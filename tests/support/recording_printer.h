@@ -176,9 +176,13 @@ public:
         if (unavailable)
             throw PrinterError("no default printer");
         job(printer);
+        if (!standInFailure.isEmpty())
+            throw StandInError("the stand-in failed", standInFailure);
     }
 
     RecordingPrinter printer;
     bool unavailable = false;
+    // When set, the job ends with the PDF stand-in failing with this message.
+    QString standInFailure;
     int jobs = 0;
 };

@@ -95,6 +95,11 @@ int main(int argc, char *argv[])
         Save(dir, ImageList::LinkCursorFile(scale), icons::LinkCursor(scale),
              ImageList::kLinkCursorSize, scale);
     }
+    // The tokens for the result sheet: at least 300 dpi at their printed
+    // size, which the screen's 1x and 2x are not.
+    for (int i = 1; i <= 12; ++i)
+        Save(dir, ImageList::PrintPictureFile(i), tokens::Token(i, ImageList::kPrintScale),
+             ImageList::PictureSize(i), ImageList::kPrintScale);
     for (int pixels : ImageList::kIconSizes)
         Save(dir, ImageList::IconFile(pixels), icons::AppIcon(pixels), QSize(pixels, pixels), 1);
     saveRaw();
