@@ -42,12 +42,15 @@ bash "$repo/scripts/install-deps.sh" fresh-machine
 
 # The mirror apt already uses here, and its security counterpart.
 apt_uris() {
-  cat /etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources 2>/dev/null \
-    | sed -n -e 's/^deb \(\[[^]]*\] \)\?\([^ ]*\) .*/\2/p' -e 's/^URIs: *//p' | tr ' ' '\n'
+  local f
+  for f in /etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources; do
+    [ -f "$f" ] || continue
+    sed -n -e 's/^deb \(\[[^]]*\] \)\?\([^ ]*\) .*/\2/p' -e 's/^URIs: *//p' "$f" | tr ' ' '\n'
+  done
 }
-mirror=${FRESH_MIRROR:-$(apt_uris | grep -E '/debian/?$' | head -n 1)}
+mirror=${FRESH_MIRROR:-$(apt_uris | grep -m 1 -E '/debian/?$' || true)}
 mirror=${mirror:-http://deb.debian.org/debian}
-security=$(apt_uris | grep -E '/debian-security/?$' | head -n 1)
+security=$(apt_uris | grep -m 1 -E '/debian-security/?$' || true)
 security=${security:-http://deb.debian.org/debian-security}
 
 commit=$(git -C "$repo" rev-parse --verify "$rev^{commit}")
@@ -138,7 +141,8 @@ git --git-dir="$build/srv/kapuna.git" symbolic-ref HEAD refs/heads/main
 
 # The README's first steps: its first ```sh block, word for word but for the
 # address after `git clone`.
-first_steps=$(git -C "$repo" show "$commit:README.md" | awk '/^```sh$/ {on=1; next} on && /^```$/ {exit} on')
+git -C "$repo" show "$commit:README.md" >"$work/README.md"
+first_steps=$(awk '/^```sh$/ {on=1; next} on && /^```$/ {exit} on' "$work/README.md")
 grep -q 'git clone' <<<"$first_steps" || { echo "fresh-machine-check: the README's first block has no git clone" >&2; exit 1; }
 first_steps=$(sed -E 's#git clone [^ ]+#git clone /srv/kapuna.git#' <<<"$first_steps")
 printf '%s\n' "$first_steps" >"$work/first-steps.sh"
