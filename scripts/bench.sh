@@ -22,7 +22,14 @@ fi
 
 export QT_QPA_PLATFORM=offscreen
 log=$(mktemp)
-trap 'rm -f "$log"' EXIT
+scratch=
+# Qt wants a private runtime folder; a login session has one, a CI job or a
+# shell under sudo often not.
+if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+  scratch=$(mktemp -d)
+  export XDG_RUNTIME_DIR=$scratch
+fi
+trap 'rm -f "$log"; [ -z "$scratch" ] || rm -rf "$scratch"' EXIT
 figures=()
 failed=()
 for b in "${programs[@]}"; do
