@@ -1,13 +1,31 @@
-# Two commands do everything on a fresh Debian 12 machine:
-#   make run   - install what is missing, build, start the game
-#   make test  - install what is missing, build, run every test offscreen
+# On a fresh Debian 12 machine, after `apt-get install -y make git` and the
+# clone, every target installs the Debian packages it needs first
+# (scripts/install-deps.sh, by purpose):
+#   make run         build and play: the compiler, CMake, Qt 6, the fonts
+#   make test        + CUPS with the PDF printer and poppler's tools
+#   make check-asan  the test packages; the suite again under the sanitizers
+#   make fuzz        + clang with libFuzzer
+#   make bench       nothing more; runs every benchmark, prints the figures
+#   make package     + file and lintian; builds and checks the .deb
 BUILD ?= build
 JOBS  ?= $(shell nproc)
+DEPS  := bash scripts/install-deps.sh
+
+# The purpose the set-up installs for, besides building and playing. Set per
+# target below, so that `make test` on a fresh machine installs everything in
+# one go; each recipe asks again for its own purpose, which costs nothing
+# when the packages are there (as after `make run test`).
+NEEDS :=
+test: NEEDS := test
+package: NEEDS := package
+bench: NEEDS := bench
+check-asan: NEEDS := asan
+fuzz: NEEDS := fuzz
 
 .PHONY: deps configure build run test check-asan fuzz bench package clean
 
 deps:
-	@bash scripts/install-deps.sh
+	@$(DEPS) $(NEEDS)
 
 configure: deps
 	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
@@ -19,6 +37,7 @@ run: build
 	$(BUILD)/kapuna
 
 test: build
+	@$(DEPS) test
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 # The whole test suite again under AddressSanitizer, LeakSanitizer and
@@ -30,12 +49,16 @@ check-asan: deps
 fuzz: deps
 	@bash scripts/fuzz.sh
 
-# A Debian package of the game in $(BUILD)/.
+# A Debian package of the game in $(BUILD)/, checked by lintian.
 package: build
-	cd $(BUILD) && cpack -G DEB
+	@$(DEPS) package
+	@bash scripts/package.sh $(BUILD)
 
+# Every benchmark program; fails if any does, and ends with the figures of
+# the README's performance table.
 bench: build
-	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && QT_QPA_PLATFORM=offscreen "$$b" || exit 1; done
+	@$(DEPS) bench
+	@bash scripts/bench.sh $(BUILD)
 
 clean:
 	rm -rf $(BUILD)

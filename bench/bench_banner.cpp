@@ -6,6 +6,8 @@
 // scenario runs in a process of its own, so its peak memory is its own (and
 // the pictures are made by yet another process: a child starts with the peak
 // of the process it was forked from).
+#include "figure.h"
+
 #include "extras/banner_rotation.h"
 #include "extras/vel_gif.h"
 
@@ -130,7 +132,8 @@ int main(int argc, char *argv[])
         if (!RunSelf({QStringLiteral("--make"), shipped, folder, QString::number(s.extraSide)})
             || !RunSelf({QStringLiteral("--child"), folder}, &figures))
             return 1;
-        std::printf("banner, %d cycles, %-34s %s", kCycles, s.label, figures.constData());
+        Figure(std::string("banner rotation, ") + std::to_string(kCycles) + " cycles, " + s.label,
+               "%s", figures.trimmed().constData());
     }
     return 0;
 }

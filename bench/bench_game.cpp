@@ -2,12 +2,14 @@
 // random parts alone, the shuffle with the real clock, and the cost of one
 // descent tick including the repaint it causes. Run at device pixel ratio 1;
 // it runs itself again at ratio 2 for the tick figures.
-#include "widgets/fonts.h"
-#include "app/controls.h"
+#include "figure.h"
+
 #include "app/board.h"
+#include "app/controls.h"
 #include "app/main_window.h"
 #include "game/ladder.h"
 #include "platform/messages.h"
+#include "widgets/fonts.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -94,11 +96,19 @@ int main(int argc, char *argv[])
     std::printf("tick at device pixel ratio %.0f: %.1f us (step + repaint of the dirtied region), "
                 "%.1f us (step + repaint of the whole window)\n",
                 dpr, tick, tickFull);
+    const std::string ratio = std::to_string(int(dpr + 0.5));
+    Figure("one descent tick (step + repaint of what it dirtied), device pixel ratio " + ratio,
+           "%.0f µs", tick);
+    if (tickFull > 0)
+        Figure("the same tick repainting the whole window, ratio " + ratio, "%.2f ms",
+               tickFull / 1000.0);
     if (tickOnly)
         return 0;
 
     const double confirm = MicrosPerCall(500, [&] { window.picOk_Click(); });
     std::printf("confirm, 12 players (controls + drawing): %.1f us\n", confirm);
+    Figure("confirm for 12 players: 48 controls created, ladder generated and drawn", "%.2f ms",
+           confirm / 1000.0);
 
     GameState state;
     NullSurface surface;
@@ -111,6 +121,7 @@ int main(int argc, char *argv[])
         DrawLadder(state, surface);
     });
     std::printf("DrawLadder + two ShuffleInto(12), no drawing: %.1f us\n", ladder);
+    Figure("DrawLadder + two ShuffleInto(12), no drawing", "%.0f µs", ladder);
 
     QElapsedTimer t;
     t.start();
@@ -119,6 +130,7 @@ int main(int argc, char *argv[])
         ShuffleInto(state, 12);
     }
     std::printf("1000 x ShuffleInto(12), real clock: %.2f ms\n", t.nsecsElapsed() / 1e6);
+    Figure("1,000 × ShuffleInto(12) with the real clock", "%.1f ms", t.nsecsElapsed() / 1e6);
 
     // A real path driven by the real timer, against its nominal duration.
     window.picOk_Click();
@@ -138,6 +150,8 @@ int main(int argc, char *argv[])
     const double wall = t.nsecsElapsed() / 1e6;
     std::printf("timer-driven path: %d ticks in %.1f ms, nominal %d ms, ratio %.3f\n", ticks, wall,
                 ticks * 10, wall / (ticks * 10.0));
+    Figure("a real timer-driven path against its nominal (18 + 7·r) × 10 ms", "ratio %.3f",
+           wall / (ticks * 10.0));
 
     // The tick again on a HiDPI screen.
     QProcess hidpi;
@@ -147,6 +161,9 @@ int main(int argc, char *argv[])
     hidpi.setProcessChannelMode(QProcess::ForwardedChannels);
     std::fflush(stdout);
     hidpi.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--tick-only")});
-    hidpi.waitForFinished(120000);
+    if (!hidpi.waitForFinished(120000) || hidpi.exitStatus() != QProcess::NormalExit) {
+        std::fprintf(stderr, "bench_game: the run at device pixel ratio 2 did not finish\n");
+        return 1;
+    }
     return hidpi.exitCode();
 }

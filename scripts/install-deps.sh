@@ -1,20 +1,64 @@
 #!/usr/bin/env bash
-# Installs every Debian package that building, running and testing Kapuna
-# needs. Safe to run again: it only calls apt-get when something is missing.
+# Installs the Debian packages Kapuna needs for one or more purposes:
+#
+#   scripts/install-deps.sh [PURPOSE...]      (default: run)
+#
+#   run            build the game and play it (make run, make build)
+#   test           + the printing tests' tools: a CUPS server with the PDF
+#                  printer, poppler's PDF tools (make test)
+#   asan           the same as test, for the sanitizer build (make check-asan)
+#   fuzz           + clang with its libFuzzer runtime (make fuzz)
+#   bench          nothing beyond run (make bench)
+#   package        + the file utility CPack's Debian generator needs, and
+#                  lintian to check the package (make package)
+#   artwork        + the emoji font and ImageMagick for tools/
+#   window         + Xvfb, xdotool and ImageMagick, to look at the real
+#                  window on a machine without a display
+#   fresh-machine  + debootstrap and git (scripts/fresh-machine-check.sh)
+#
+# "run" is always included. The test packages are kept out of "run" on
+# purpose: printer-driver-cups-pdf makes its PDF queue the default printer
+# of a desktop that has none, which would hide the game's own "no printer:
+# PDF in Documents" behaviour from a player.
+#
+# Safe to run again: apt-get runs (update once, then install) only when
+# something is missing.
 set -euo pipefail
 
-packages=(
-  build-essential cmake ninja-build
-  clang libclang-rt-14-dev
-  qt6-base-dev qt6-base-dev-tools libgl-dev
-  fonts-nanum fonts-noto-color-emoji
-  xvfb xauth xdotool imagemagick poppler-utils
-  cups cups-client cups-bsd printer-driver-cups-pdf
-)
+packages_for() {
+  case $1 in
+    run)
+      echo build-essential cmake ninja-build \
+        qt6-base-dev qt6-base-dev-tools libgl-dev libcups2-dev \
+        fonts-nanum qt6-translations-l10n ;;
+    test|asan)
+      echo poppler-utils cups cups-client cups-bsd printer-driver-cups-pdf ;;
+    fuzz) echo clang libclang-rt-14-dev ;;
+    bench) echo ;;
+    package) echo file lintian ;;
+    artwork) echo fonts-noto-color-emoji imagemagick ;;
+    window) echo xvfb xauth xdotool imagemagick ;;
+    fresh-machine) echo debootstrap git ;;
+    *) return 1 ;;
+  esac
+}
+
+purposes=(run "$@")
+packages=()
+for purpose in "${purposes[@]}"; do
+  if ! list=$(packages_for "$purpose"); then
+    echo "install-deps: unknown purpose '$purpose'" \
+      "(run, test, asan, fuzz, bench, package, artwork, window, fresh-machine)" >&2
+    exit 2
+  fi
+  read -r -a more <<<"$list"
+  packages+=("${more[@]}")
+done
 
 missing=()
 for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' && continue
+  [[ " ${missing[*]} " == *" $p "* ]] || missing+=("$p")
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
@@ -28,6 +72,7 @@ else
   exit 1
 fi
 
-echo "Installing: ${missing[*]}"
+echo "Installing for ${purposes[*]}: ${missing[*]}"
 "${sudo[@]}" apt-get update -qq
-DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
+  apt-get install -y -qq --no-install-recommends "${missing[@]}"
