@@ -19,6 +19,7 @@
 #include "setup/prize_list.h"
 #include "widgets/faces.h"
 #include "widgets/fitting_item_delegate.h"
+#include "widgets/fonts.h"
 #include "widgets/picture_button.h"
 #include "widgets/text_fit.h"
 
@@ -52,6 +53,10 @@ MainWindow::MainWindow(const Services &services, QWidget *parent)
     setWindowTitle(QStringLiteral("Kapuna"));
     setWindowIcon(images_.AppIcon());
     setFixedSize(kClientSize);
+    // Children take this font from their first moment: a line edit lays out
+    // its empty text as it is built, and with the platform's default font
+    // that would load a second typeface just to be replaced at once.
+    setFont(fonts::Gulim(8.25));
     // paintEvent covers every pixel: the background picture, or the light
     // grey back colour should the picture be missing.
     setAttribute(Qt::WA_OpaquePaintEvent);

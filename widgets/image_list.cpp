@@ -2,12 +2,13 @@
 
 #include <QColor>
 #include <QFile>
+#include <QIconEngine>
 #include <QImage>
-#include <QtEndian>
-
-#include <cstring>
 #include <QPainter>
 #include <QtDebug>
+#include <QtEndian>
+
+#include <algorithm>
 
 namespace {
 
@@ -50,8 +51,54 @@ QPixmap Load(const QString &file, QSize logical, int scale)
     // The @2x files would be read with ratio 2 anyway; setting it here keeps
     // the logical size exact whatever the file's name says.
     image.setDevicePixelRatio(scale);
-    return QPixmap::fromImage(image);
+    return QPixmap::fromImage(std::move(image));
 }
+
+// The application icon at the sizes it is drawn in, each read from its raw
+// twin only when a window system first asks for that size: the first frame
+// needs none of them, and QIcon::addFile would start the image format
+// plugins just to learn each file's format.
+class AppIconEngine final : public QIconEngine
+{
+public:
+    QPixmap pixmap(const QSize &size, QIcon::Mode, QIcon::State) override
+    {
+        const int want = std::max(size.width(), size.height());
+        // The smallest picture at least as large as asked, else the largest.
+        std::size_t best = ImageList::kIconSizes.size() - 1;
+        for (std::size_t i = 0; i < ImageList::kIconSizes.size(); ++i)
+            if (ImageList::kIconSizes[i] >= want) {
+                best = i;
+                break;
+            }
+        QPixmap &picture = loaded_[best];
+        if (picture.isNull()) {
+            const int pixels = ImageList::kIconSizes[best];
+            picture = Load(ImageList::IconFile(pixels), QSize(pixels, pixels), 1);
+        }
+        return picture.width() == want ? picture
+                                       : picture.scaled(size, Qt::KeepAspectRatio,
+                                                        Qt::SmoothTransformation);
+    }
+
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        painter->drawPixmap(rect, pixmap(rect.size(), mode, state));
+    }
+
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
+    {
+        QList<QSize> sizes;
+        for (int pixels : ImageList::kIconSizes)
+            sizes << QSize(pixels, pixels);
+        return sizes;
+    }
+
+    QIconEngine *clone() const override { return new AppIconEngine(*this); }
+
+private:
+    std::array<QPixmap, ImageList::kIconSizes.size()> loaded_;
+};
 
 } // namespace
 
@@ -62,10 +109,7 @@ ImageList::ImageList(qreal devicePixelRatio)
     scale_ = devicePixelRatio > 1.0 ? 2 : 1;
     const int scale = scale_;
     background_ = Load(BackgroundFile(scale), kBackgroundSize, scale);
-    // From the raw twins: QIcon::addFile would start the image format
-    // plugins just to learn each file's format.
-    for (int pixels : kIconSizes)
-        icon_.addPixmap(Load(IconFile(pixels), QSize(pixels, pixels), 1));
+    icon_ = QIcon(new AppIconEngine);
 }
 
 QCursor ImageList::LinkCursor() const
@@ -138,11 +182,23 @@ QString ImageList::IconFile(int pixels)
 
 namespace {
 
-// "KPX1", width, height and opacity (32-bit little-endian; opaque pictures
-// are RGB32, which paints without blending), then the rows of premultiplied
-// ARGB32 pixels; the whole compressed with qCompress.
-constexpr char kRawMagic[] = "KPX1";
+// "KPX2", width, height and opacity (32-bit little-endian; opaque pictures
+// are RGB32, which paints without blending), then the premultiplied ARGB32
+// pixels row after row as runs: a 16-bit little-endian count n, then either
+// one pixel to repeat n times or, with the top bit of the count set, n
+// pixels as they are. The whole is compressed with qCompress. The runs are
+// what makes the background cheap: its rows are mostly one colour, so it
+// expands with a few fills instead of inflating 1.6 MB of pixels.
+constexpr char kRawMagic[] = "KPX2";
 constexpr int kRawHeader = 16;
+constexpr quint16 kLiteral = 0x8000;
+constexpr int kLongestRun = 0x7fff;
+
+void AppendU16(QByteArray &bytes, quint16 v)
+{
+    const quint16 le = qToLittleEndian(v);
+    bytes.append(reinterpret_cast<const char *>(&le), 2);
+}
 
 } // namespace
 
@@ -162,8 +218,33 @@ QByteArray ImageList::EncodeRaw(const QImage &image)
         const quint32 le = qToLittleEndian(v);
         bytes.append(reinterpret_cast<const char *>(&le), 4);
     }
-    for (int y = 0; y < pixels.height(); ++y)
-        bytes.append(reinterpret_cast<const char *>(pixels.constScanLine(y)), pixels.width() * 4);
+    // One stream of pixels: a 32-bit image's rows follow each other without
+    // padding, so a run may carry on into the next row.
+    const auto *px = reinterpret_cast<const quint32 *>(pixels.constBits());
+    const qsizetype total = qsizetype(pixels.width()) * pixels.height();
+    for (qsizetype i = 0; i < total;) {
+        qsizetype same = 1;
+        while (i + same < total && same < kLongestRun && px[i + same] == px[i])
+            ++same;
+        if (same >= 3) {
+            AppendU16(bytes, quint16(same));
+            const quint32 le = qToLittleEndian(px[i]);
+            bytes.append(reinterpret_cast<const char *>(&le), 4);
+            i += same;
+            continue;
+        }
+        // Pixels as they are, up to the next run of three alike.
+        qsizetype n = 0;
+        while (i + n < total && n < kLongestRun
+               && !(i + n + 2 < total && px[i + n] == px[i + n + 1] && px[i + n] == px[i + n + 2]))
+            ++n;
+        AppendU16(bytes, quint16(kLiteral | n));
+        for (qsizetype k = 0; k < n; ++k) {
+            const quint32 le = qToLittleEndian(px[i + k]);
+            bytes.append(reinterpret_cast<const char *>(&le), 4);
+        }
+        i += n;
+    }
     return qCompress(bytes, 9);
 }
 
@@ -175,15 +256,42 @@ QImage ImageList::DecodeRaw(const QByteArray &compressed)
     const quint32 width = qFromLittleEndian<quint32>(bytes.constData() + 4);
     const quint32 height = qFromLittleEndian<quint32>(bytes.constData() + 8);
     const bool opaque = qFromLittleEndian<quint32>(bytes.constData() + 12) == 1;
-    if (width == 0 || height == 0 || width > 4096 || height > 4096
-        || quint64(bytes.size()) != kRawHeader + quint64(width) * height * 4)
+    if (width == 0 || height == 0 || width > 4096 || height > 4096)
         return {};
     QImage image(int(width), int(height),
                  opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
-    for (int y = 0; y < int(height); ++y)
-        std::memcpy(image.scanLine(y), bytes.constData() + kRawHeader + qsizetype(y) * width * 4,
-                    width * 4);
-    return image;
+    if (image.bytesPerLine() != qsizetype(width) * 4)
+        return {};
+    auto *out = reinterpret_cast<quint32 *>(image.bits());
+    const qsizetype total = qsizetype(width) * height;
+    const char *in = bytes.constData() + kRawHeader;
+    const char *const end = bytes.constData() + bytes.size();
+    qsizetype done = 0;
+    // Every count and pixel is checked against both ends: a damaged twin
+    // reads as missing, never past either buffer.
+    while (done < total) {
+        if (end - in < 2)
+            return {};
+        const quint16 count = qFromLittleEndian<quint16>(in);
+        in += 2;
+        const qsizetype n = count & kLongestRun;
+        if (n == 0 || n > total - done)
+            return {};
+        if (count & kLiteral) {
+            if (end - in < n * 4)
+                return {};
+            for (qsizetype k = 0; k < n; ++k)
+                out[done + k] = qFromLittleEndian<quint32>(in + k * 4);
+            in += n * 4;
+        } else {
+            if (end - in < 4)
+                return {};
+            std::fill_n(out + done, n, qFromLittleEndian<quint32>(in));
+            in += 4;
+        }
+        done += n;
+    }
+    return in == end ? image : QImage();
 }
 
 QString ImageList::LinkCursorFile(int scale)
