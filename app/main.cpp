@@ -6,6 +6,7 @@
 #include "platform/messages.h"
 #include "platform/qt_printer_provider.h"
 #include "platform/registry.h"
+#include "platform/save_dialog.h"
 #include "platform/shell.h"
 
 #include <QApplication>
@@ -26,12 +27,14 @@ int main(int argc, char *argv[])
     QtPrinterProvider printers([&shell](const QString &path) { shell.Open(path); });
     // Declared after the application: its window goes with it.
     WindowHelpViewer helpViewer;
+    FileSaveDialog saveDialog;
 
     Services services{messages};
     services.registry = registry.get();
     services.shell = &shell;
     services.helpViewer = &helpViewer;
     services.printers = &printers;
+    services.saveDialog = &saveDialog;
     services.programFolder = folder;
 
     MainWindow window(services);

@@ -4,6 +4,8 @@
 #include "app/column_controls.h"
 #include "app/controls.h"
 #include "app/run_focus.h"
+#include "app/share.h"
+#include "app/shortcuts.h"
 #include "extras/about_box.h"
 #include "extras/help_viewer.h"
 #include "extras/vel_gif.h"
@@ -122,6 +124,10 @@ void MainWindow::Wire()
             [this] { SelectStartMode(0); });
     connect(Find<PictureButton>("picStart1"), &PictureButton::clicked, this,
             [this] { SelectStartMode(1); });
+
+    auto *share = new Share(this, Find<PictureButton>("picPrint"), state_, *board_,
+                            services_.saveDialog, services_.messages);
+    shortcuts_ = new Shortcuts(this, board_->Columns(), *share);
 }
 
 void MainWindow::BuildTabOrder()
@@ -286,6 +292,7 @@ void MainWindow::picOk_Click()
         TextFit::Attach(columns.txtbul(i));
     }
     columns.cmdStart(1)->setEnabled(true);
+    shortcuts_->LabelStartButtons();
 }
 
 void MainWindow::picReset_Click()

@@ -13,6 +13,7 @@
 #include <cstdint>
 
 class Board;
+class Shortcuts;
 class VelGif;
 
 // frmKapuna: the one window of the game. It builds its controls from the
@@ -66,6 +67,7 @@ private:
     Board *board_ = nullptr;
     VelGif *velGif1_ = nullptr;
     bool shownOnce_ = false;
+    Shortcuts *shortcuts_ = nullptr;
     // Focus chain; destroyed name boxes drop out as null pointers.
     QList<QPointer<QWidget>> tabOrder_;
 };

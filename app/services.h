@@ -6,6 +6,7 @@ class HelpViewer;
 class Messages;
 class PrinterProvider;
 class Registry;
+class SaveDialog;
 class Shell;
 
 // What the window needs from the world outside it. The caller owns every
@@ -20,6 +21,8 @@ struct Services
     Shell *shell = nullptr;
     HelpViewer *helpViewer = nullptr;
     PrinterProvider *printers = nullptr;
+    // Asks where a picture or PDF of the result goes.
+    SaveDialog *saveDialog = nullptr;
     // The folder the program's own files are read from: "beside the program".
     QString programFolder;
 };

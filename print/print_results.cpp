@@ -13,6 +13,15 @@
 
 namespace mdlPrint {
 
+std::optional<QString> SheetRefusal(const GameState &state)
+{
+    if (state.gPhase == GamePhase::Setup)
+        return QStringLiteral("인쇄할 내용이 없습니다.");
+    if (state.mStartedCount != state.gMemberCount)
+        return QStringLiteral("게임이 종료되지 않았습니다.");
+    return std::nullopt;
+}
+
 void PrintResults(GameState &state, const SheetSource &source,
                   PrinterProvider &printers, Messages &messages)
 {
@@ -20,15 +29,12 @@ void PrintResults(GameState &state, const SheetSource &source,
     // box does can never be taken for a printer failure and told twice.
     std::optional<QString> refusal;
     try {
-        if (state.gPhase == GamePhase::Setup) {
-            refusal = QStringLiteral("인쇄할 내용이 없습니다.");
-        } else if (state.mStartedCount == state.gMemberCount) {
+        refusal = SheetRefusal(state);
+        if (!refusal) {
             printers.RunJob([&](Printer &printer) {
                 printer.SetOrientation(PageOrientation::Portrait);
                 PrintResultSheet(state, printer, source);
             });
-        } else {
-            refusal = QStringLiteral("게임이 종료되지 않았습니다.");
         }
     } catch (const StandInError &error) {
         // No printer is involved: the user is told what became of the file.

@@ -1,11 +1,20 @@
 #pragma once
 
+#include <QString>
+
+#include <optional>
+
 class Messages;
 class PrinterProvider;
 class SheetSource;
 struct GameState;
 
 namespace mdlPrint {
+
+// Why there is no result sheet to print or save yet: "인쇄할 내용이 없습니다."
+// in the set-up phase, "게임이 종료되지 않았습니다." before every player has
+// been started; nothing once the sheet can be made.
+std::optional<QString> SheetRefusal(const GameState &state);
 
 // The click on picPrint. Refuses with a message in the set-up phase or
 // before every player has been started;

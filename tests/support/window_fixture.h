@@ -11,6 +11,7 @@
 #include "support/recording_help_viewer.h"
 #include "support/recording_messages.h"
 #include "support/recording_printer.h"
+#include "support/recording_save_dialog.h"
 #include "support/recording_shell.h"
 
 #include <QLineEdit>
@@ -27,6 +28,7 @@ struct WindowFixture
     RecordingShell shell;
     RecordingHelpViewer help;
     RecordingPrinterProvider printers;
+    RecordingSaveDialog saves;
     // The settings store lives in a folder of the test's own, never in the
     // machine's real one.
     QTemporaryDir storeFolder;
@@ -42,6 +44,7 @@ struct WindowFixture
         services.shell = &shell;
         services.helpViewer = &help;
         services.printers = &printers;
+        services.saveDialog = &saves;
         services.programFolder = programFolder;
         window = std::make_unique<MainWindow>(services);
         window->show();

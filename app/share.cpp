@@ -1,0 +1,85 @@
+#include "app/share.h"
+
+#include "platform/messages.h"
+#include "platform/picture_file.h"
+#include "platform/save_dialog.h"
+#include "print/save_results.h"
+#include "widgets/picture_button.h"
+
+#include <QAction>
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QMenu>
+#include <QPixmap>
+
+Share::Share(QWidget *window, PictureButton *picPrint, GameState &state, const SheetSource &sheet,
+             SaveDialog *dialog, Messages &messages)
+    : QObject(window)
+    , window_(window)
+    , picPrint_(picPrint)
+    , state_(state)
+    , sheet_(sheet)
+    , dialog_(dialog)
+    , messages_(messages)
+    , savePicture_(new QAction(QStringLiteral("그림으로 저장…"), window))
+    , savePdf_(new QAction(QStringLiteral("PDF로 저장…"), window))
+{
+    savePicture_->setObjectName(QStringLiteral("actSavePicture"));
+    savePdf_->setObjectName(QStringLiteral("actSavePdf"));
+    for (QAction *action : {savePicture_, savePdf_}) {
+        action->setShortcutContext(Qt::WindowShortcut);
+        window->addAction(action);
+    }
+    connect(savePicture_, &QAction::triggered, this, &Share::SavePicture);
+    connect(savePdf_, &QAction::triggered, this, &Share::SavePdf);
+
+    picPrint_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(picPrint_, &QWidget::customContextMenuRequested, this, &Share::ShowMenu);
+}
+
+void Share::ShowMenu(const QPoint &at)
+{
+    QMenu menu(window_);
+    menu.addAction(savePicture_);
+    menu.addAction(savePdf_);
+    menu.exec(picPrint_->mapToGlobal(at));
+    // The menu took the release of the right button that pressed the face.
+    picPrint_->SetFace(picPrint_->NormalFace());
+}
+
+QImage Share::WindowPicture(QWidget *window)
+{
+    constexpr qreal kRatio = 2;
+    QPixmap pixmap(window->size() * kRatio);
+    pixmap.setDevicePixelRatio(kRatio);
+    pixmap.fill(Qt::white);
+    window->render(&pixmap);
+    return pixmap.toImage();
+}
+
+void Share::SavePicture()
+{
+    if (!dialog_)
+        return;
+    // Taken before the dialog covers anything; the game may go on behind it.
+    const QImage picture = WindowPicture(window_);
+    const QString name = QStringLiteral("Kapuna %1.png")
+                             .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HHmmss")));
+    QString path = dialog_->AskPath(window_, QStringLiteral("그림으로 저장"),
+                                    QDir(save_folder::Pictures()).filePath(name),
+                                    QStringLiteral("PNG 그림 (*.png)"));
+    if (path.isEmpty())
+        return;
+    if (QFileInfo(path).suffix().compare(QLatin1String("png"), Qt::CaseInsensitive) != 0)
+        path += QLatin1String(".png");
+    const QString failure = picture_file::SavePng(picture, path);
+    if (!failure.isEmpty())
+        messages_.Inform(failure);
+}
+
+void Share::SavePdf()
+{
+    if (dialog_)
+        mdlPrint::SaveResultsPdf(state_, sheet_, *dialog_, messages_, window_);
+}

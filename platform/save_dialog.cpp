@@ -1,0 +1,50 @@
+#include "platform/save_dialog.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+QString FileSaveDialog::AskPath(QWidget *parent, const QString &title, const QString &suggestedPath,
+                                const QString &filter)
+{
+    QFileDialog dialog(parent, title, suggestedPath, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.selectFile(suggestedPath);
+    // A name typed without its ending gets the suggested one, before the
+    // dialog asks whether to replace an existing file of that name.
+    dialog.setDefaultSuffix(QFileInfo(suggestedPath).suffix());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+namespace save_folder {
+
+namespace {
+
+QString Folder(QStandardPaths::StandardLocation location)
+{
+    // Without HOME, Qt takes the root for the home folder and would offer
+    // "/Pictures".
+    const QFileInfo home(QDir::homePath());
+    const bool homeUsable = home.isAbsolute() && !home.isRoot() && home.isDir();
+    const QString folder = QStandardPaths::writableLocation(location);
+    if (homeUsable && !folder.isEmpty() && !QFileInfo(folder).isRoot())
+        return QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+    return QDir::cleanPath(QDir::tempPath());
+}
+
+} // namespace
+
+QString Pictures()
+{
+    return Folder(QStandardPaths::PicturesLocation);
+}
+
+QString Documents()
+{
+    return Folder(QStandardPaths::DocumentsLocation);
+}
+
+} // namespace save_folder

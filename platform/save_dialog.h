@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// Asks the user where to save a file. Behind an interface so that tests
+// answer for the user and no dialog ever opens in a test.
+class SaveDialog
+{
+public:
+    virtual ~SaveDialog() = default;
+
+    // The chosen path, or an empty string when the user cancelled.
+    // suggestedPath names the starting folder and file name; filter is a
+    // file dialog filter such as "PNG 그림 (*.png)".
+    virtual QString AskPath(QWidget *parent, const QString &title, const QString &suggestedPath,
+                            const QString &filter) = 0;
+};
+
+// The platform's own save dialog, which asks before replacing a file.
+class FileSaveDialog final : public SaveDialog
+{
+public:
+    QString AskPath(QWidget *parent, const QString &title, const QString &suggestedPath,
+                    const QString &filter) override;
+};
+
+namespace save_folder {
+
+// The user's Pictures or Documents folder when there is a usable home
+// folder, else the temporary folder; never the filesystem's root.
+QString Pictures();
+QString Documents();
+
+} // namespace save_folder

@@ -1,0 +1,177 @@
+#include "app/shortcuts.h"
+#include "support/window_fixture.h"
+#include "widgets/fonts.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QImage>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTest>
+
+namespace {
+
+// Both players run to the bottom; the names are typed first.
+void PlayTwo(WindowFixture &f)
+{
+    f.Confirm(2);
+    f.w().Play().Columns().txtName(1)->setText(QStringLiteral("가람"));
+    f.w().Play().Columns().txtName(2)->setText(QStringLiteral("누리"));
+    for (int i = 1; i <= 2; ++i) {
+        f.w().Play().Run().StartDescent(i);
+        f.RunTicks();
+    }
+}
+
+} // namespace
+
+class TestShareKeys : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void everyKeyReachesItsHandler_data();
+    void everyKeyReachesItsHandler();
+    void pictureIsTwiceTheWindow();
+    void pictureThatCannotBeSavedSaysWhere();
+    void pdfHoldsTheSheetOnlyWhenPrintingWould();
+
+private:
+    QTemporaryDir dir_;
+};
+
+void TestShareKeys::initTestCase()
+{
+    fonts::RegisterKoreanSubstitutes();
+    QVERIFY(dir_.isValid());
+}
+
+void TestShareKeys::everyKeyReachesItsHandler_data()
+{
+    QTest::addColumn<QString>("target");   // a picture button, an action, or "cmdStartN"
+    QTest::addColumn<int>("confirmed");    // players of a confirmed ladder; 0 for none
+    QTest::addColumn<bool>("runs");        // a pen is moving when the key comes
+    QTest::addColumn<bool>("acts");
+
+    for (const char *name : {"picHelp", "picOk", "picReset", "picStart0", "picStart1", "picPrint",
+                             "picAbout", "picEnd", "picUpdown0", "picUpdown1", "picAdd", "picDel",
+                             "picClear", "actSavePicture", "actSavePdf"})
+        QTest::newRow(name) << QString::fromLatin1(name) << 0 << false << true;
+    for (int i = 1; i <= 12; ++i)
+        QTest::addRow("cmdStart%d", i) << QStringLiteral("cmdStart%1").arg(i) << 12 << false << true;
+    // A disabled or missing button takes no key, as it takes no click.
+    QTest::newRow("spinner under a ladder") << QStringLiteral("picUpdown0") << 2 << false << false;
+    QTest::newRow("confirm while a pen runs") << QStringLiteral("picOk") << 2 << true << false;
+    QTest::newRow("start while a pen runs") << QStringLiteral("cmdStart2") << 2 << true << false;
+    QTest::newRow("start beyond the players") << QStringLiteral("cmdStart3") << 2 << false << false;
+}
+
+void TestShareKeys::everyKeyReachesItsHandler()
+{
+    QFETCH(QString, target);
+    QFETCH(int, confirmed);
+    QFETCH(bool, runs);
+    QFETCH(bool, acts);
+
+    WindowFixture f;
+    QApplication::setActiveWindow(&f.w());
+    QVERIFY(QTest::qWaitForWindowActive(&f.w()));
+    if (confirmed > 0)
+        f.Confirm(confirmed);
+    if (runs) {
+        f.w().Play().Run().StartDescent(1);
+        f.w().Play().Run().DescentStep();
+    }
+
+    QKeySequence key;
+    std::unique_ptr<QSignalSpy> spy;
+    if (target.startsWith(QLatin1String("cmdStart"))) {
+        const int i = target.mid(8).toInt();
+        key = Shortcuts::StartKey(i);
+        spy = std::make_unique<QSignalSpy>(&f.w().Play().Columns(), &ColumnControls::startClicked);
+    } else if (auto *action = f.w().findChild<QAction *>(target)) {
+        key = action->shortcut();
+        spy = std::make_unique<QSignalSpy>(action, &QAction::triggered);
+    } else {
+        auto *button = Control<PictureButton>(&f.w(), target);
+        QVERIFY(button);
+        key = Shortcuts::KeyOf(target);
+        QVERIFY2(button->toolTip().contains(key.toString()), qPrintable(button->toolTip()));
+        // The handlers themselves would open boxes or end the test.
+        button->disconnect(SIGNAL(clicked()));
+        spy = std::make_unique<QSignalSpy>(button, &PictureButton::clicked);
+    }
+    QVERIFY(!key.isEmpty());
+    QTest::keySequence(&f.w(), key);
+    QCOMPARE(spy->count(), acts ? 1 : 0);
+}
+
+void TestShareKeys::pictureIsTwiceTheWindow()
+{
+    WindowFixture f;
+    f.Confirm(5);
+    const QDir folder(dir_.filePath(QStringLiteral("picture")));
+    QVERIFY(QDir().mkpath(folder.path()));
+    f.saves.answer = folder.filePath(QStringLiteral("game"));
+    f.w().findChild<QAction *>(QStringLiteral("actSavePicture"))->trigger();
+
+    QVERIFY(f.saves.suggested.value(0).endsWith(QLatin1String(".png")));
+    QCOMPARE(f.messages.shown, QStringList());
+    // The ending was added, and nothing but the picture is left behind.
+    QCOMPARE(folder.entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("game.png")});
+    const QImage saved(folder.filePath(QStringLiteral("game.png")));
+    QCOMPARE(saved.size(), f.w().size() * 2);
+}
+
+void TestShareKeys::pictureThatCannotBeSavedSaysWhere()
+{
+    WindowFixture f;
+    const QString missing = dir_.filePath(QStringLiteral("no such folder"));
+    f.saves.answer = missing + QStringLiteral("/game.png");
+    f.w().findChild<QAction *>(QStringLiteral("actSavePicture"))->trigger();
+    QCOMPARE(f.messages.shown,
+             QStringList{QStringLiteral("그림을 저장하지 못했습니다: ") + QDir::toNativeSeparators(missing)});
+    QVERIFY(!QFileInfo::exists(missing));
+}
+
+void TestShareKeys::pdfHoldsTheSheetOnlyWhenPrintingWould()
+{
+    WindowFixture f;
+    const QString path = dir_.filePath(QStringLiteral("sheet.pdf"));
+    f.saves.answer = path;
+    QAction *savePdf = f.w().findChild<QAction *>(QStringLiteral("actSavePdf"));
+
+    savePdf->trigger();
+    f.Confirm(2);
+    f.w().Play().Run().StartDescent(1);
+    f.RunTicks();
+    savePdf->trigger();
+    QCOMPARE(f.messages.shown, (QStringList{QStringLiteral("인쇄할 내용이 없습니다."),
+                                           QStringLiteral("게임이 종료되지 않았습니다.")}));
+    QVERIFY(f.saves.suggested.isEmpty());
+    QVERIFY(!QFileInfo::exists(path));
+
+    f.w().picReset_Click();
+    f.messages.shown.clear();
+    PlayTwo(f);
+    savePdf->trigger();
+    QCOMPARE(f.messages.shown, QStringList());
+    QVERIFY(QFileInfo(f.saves.suggested.value(0)).fileName().startsWith(QStringLiteral("Kapuna 결과 ")));
+
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (pdftotext.isEmpty())
+        QSKIP("pdftotext (poppler-utils) is not installed");
+    QProcess text;
+    text.start(pdftotext, {QStringLiteral("-enc"), QStringLiteral("UTF-8"), path, QStringLiteral("-")});
+    QVERIFY(text.waitForFinished());
+    const QString out = QString::fromUtf8(text.readAllStandardOutput());
+    for (const QString &word : {QStringLiteral("KAPUNA 게임 결과"), QStringLiteral("가람"),
+                                QStringLiteral("누리"), QStringLiteral("게임인원:")})
+        QVERIFY2(out.contains(word), qPrintable(out));
+}
+
+QTEST_MAIN(TestShareKeys)
+#include "test_share_keys.moc"
