@@ -6,8 +6,6 @@
 #include <QImageReader>
 #include <QtTest>
 
-#include <array>
-
 namespace {
 
 // Colour statistics over the pixels that are mostly opaque, so the
