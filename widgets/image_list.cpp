@@ -56,16 +56,31 @@ QPixmap Load(const QString &file, QSize logical, int scale)
 } // namespace
 
 ImageList::ImageList(qreal devicePixelRatio)
+    : devicePixelRatio_(devicePixelRatio)
 {
     // Fractional ratios (1.25, 1.5) get the sharper 2x set, scaled down by
     // the painter, rather than the 1x set scaled up.
     scale_ = devicePixelRatio > 1.0 ? 2 : 1;
-    const int scale = scale_;
-    background_ = Load(BackgroundFile(scale), kBackgroundSize, scale);
+    LoadBackground();
     // From the raw twins: QIcon::addFile would start the image format
     // plugins just to learn each file's format.
     for (int pixels : kIconSizes)
         icon_.addPixmap(Load(IconFile(pixels), QSize(pixels, pixels), 1));
+}
+
+void ImageList::LoadBackground()
+{
+    background_ = Load(BackgroundFile(scale_), kBackgroundSize, scale_);
+}
+
+void ImageList::SetZoom(double zoom)
+{
+    const int scale = zoom * devicePixelRatio_ > 1.0 ? 2 : 1;
+    if (scale == scale_)
+        return;
+    scale_ = scale;
+    pictures_ = {};
+    LoadBackground();
 }
 
 QCursor ImageList::LinkCursor() const

@@ -31,6 +31,13 @@ public:
 
     explicit ImageList(qreal devicePixelRatio = 1.0);
 
+    // Picks the artwork for pictures drawn at `zoom` times their size: the
+    // 2x set once zoom x device pixel ratio is above 1. Pictures already
+    // handed out keep their pixels; ask again for the new ones.
+    void SetZoom(double zoom);
+    // The artwork's pixels per logical pixel now in use: 1 or 2.
+    int Scale() const { return scale_; }
+
     // Picture `index`, 1..49; an empty pixmap for any other index.
     QPixmap Picture(int index) const;
     // Its size in logical pixels; an empty size for any other index.
@@ -69,6 +76,9 @@ public:
     static QImage DecodeRaw(const QByteArray &bytes);
 
 private:
+    void LoadBackground();
+
+    qreal devicePixelRatio_ = 1.0;
     int scale_ = 1;
     mutable std::array<QPixmap, kCount> pictures_;
     QPixmap background_;

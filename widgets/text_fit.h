@@ -15,7 +15,9 @@ constexpr qreal kSmallestPointSize = 7.0;
 
 // The font to draw `text` in, `width` pixels being free for it: `normal`
 // whenever the text fits in that.
-QFont Fitted(const QFont &normal, const QString &text, int width);
+// `smallest` is the floor in points (kSmallestPointSize at 100 %).
+QFont Fitted(const QFont &normal, const QString &text, int width,
+             qreal smallest = kSmallestPointSize);
 
 // Whether `text` in `font` fits in `width` pixels, counted as a one-line
 // text box counts: the glyphs' overhang on both sides and a pixel for the
@@ -36,6 +38,10 @@ class TextFit : public QObject
 public:
     // The handler lives as a child of the box and goes with it.
     static TextFit *Attach(QLineEdit *box);
+    // Gives `box` a new normal font, `scale` times the design size (the
+    // window's zoom), and fits its text again; without a handler the box
+    // just takes the font.
+    static void SetNormalFont(QLineEdit *box, const QFont &font, qreal scale);
 
     void Refit();
 
@@ -47,4 +53,5 @@ private:
 
     QLineEdit *box_;
     QFont normal_;
+    qreal scale_ = 1.0;
 };
