@@ -158,13 +158,15 @@ void PlaceControls(QWidget *window, units::Zoom zoom)
         QWidget *control = Control(window, QLatin1String(spec.name));
         if (!control)
             continue;
+        control->setGeometry(units::ToPx(spec.place, zoom));
+        // After the table's rectangle: a box that resizes to its picture
+        // keeps the size of the face it shows now, zoomed.
         if (auto *button = qobject_cast<PictureButton *>(control))
             button->SetZoom(zoom);
         else if (auto *token = qobject_cast<TokenButton *>(control))
             token->setIconSize(units::ScaledPx(QSize(32, 32), zoom));
         else if (auto *banner = qobject_cast<VelGif *>(control))
             banner->SetZoom(zoom);
-        control->setGeometry(units::ToPx(spec.place, zoom));
         if (spec.fontPt > 0) {
             const QFont font = fonts::Gulim(spec.fontPt * zoom.Factor());
             if (auto *box = qobject_cast<QLineEdit *>(control))

@@ -261,6 +261,7 @@ void VelGif::SetZoom(units::Zoom zoom)
     if (zoom == zoom_)
         return;
     zoom_ = zoom;
+    setFixedSize(units::ScaledPx(kSize, zoom));
     update();
 }
 

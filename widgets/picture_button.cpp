@@ -31,8 +31,11 @@ void PictureButton::SetFace(int index)
 
 void PictureButton::SetZoom(units::Zoom zoom)
 {
-    if (zoom == zoom_)
+    if (zoom == zoom_) {
+        if (resizesToPicture_ && !picture_.isNull())
+            resize(units::ScaledPx(picture_.deviceIndependentSize().toSize(), zoom_));
         return;
+    }
     zoom_ = zoom;
     // The image list may hold sharper artwork for this zoom now.
     const int index = face_;

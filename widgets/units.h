@@ -27,12 +27,11 @@ struct Zoom
     constexpr bool operator==(const Zoom &) const = default;
 };
 
-// Whole pixels from twips: rounded down, so that 100 % is the plain
-// integer division the design sizes were made for.
+// Whole pixels from twips: at 100 % the plain integer division the design
+// sizes were made for, at any other zoom the nearest pixel.
 inline int TwipsToPx(int twips, Zoom zoom = {})
 {
-    return zoom.percent == 100 ? twips / 15
-                               : int(std::floor(twips * zoom.Factor() / 15.0 + 1e-9));
+    return zoom.percent == 100 ? twips / 15 : int(std::lround(twips * zoom.Factor() / 15.0));
 }
 inline QRect TwipRect(int left, int top, int width, int height, Zoom zoom = {})
 {
