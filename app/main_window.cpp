@@ -341,8 +341,8 @@ void MainWindow::picOk_Click()
         InsertInTabOrder(name, i);
         NameBoxFocus::Attach(name);
         GraphemeLimit::Apply(name, 4);
-        TextFit::Attach(name);
-        TextFit::Attach(columns.txtbul(i));
+        TextFit::Attach(name, zoom_.Factor());
+        TextFit::Attach(columns.txtbul(i), zoom_.Factor());
     }
     columns.cmdStart(1)->setEnabled(true);
 }

@@ -68,17 +68,18 @@ int TextWidth(const QLineEdit *box)
 
 } // namespace text_fit
 
-TextFit *TextFit::Attach(QLineEdit *box)
+TextFit *TextFit::Attach(QLineEdit *box, qreal scale)
 {
     if (auto *existing = box->findChild<TextFit *>(QString(), Qt::FindDirectChildrenOnly))
         return existing;
-    return new TextFit(box);
+    return new TextFit(box, scale);
 }
 
-TextFit::TextFit(QLineEdit *box)
+TextFit::TextFit(QLineEdit *box, qreal scale)
     : QObject(box)
     , box_(box)
     , normal_(box->font())
+    , scale_(scale)
 {
     box_->installEventFilter(this);
     connect(box_, &QLineEdit::textChanged, this, &TextFit::Refit);

@@ -36,8 +36,9 @@ class TextFit : public QObject
     Q_OBJECT
 
 public:
-    // The handler lives as a child of the box and goes with it.
-    static TextFit *Attach(QLineEdit *box);
+    // The handler lives as a child of the box and goes with it. The box's
+    // font is its normal font, `scale` times its design size (the zoom).
+    static TextFit *Attach(QLineEdit *box, qreal scale = 1.0);
     // Gives `box` a new normal font, `scale` times the design size (the
     // window's zoom), and fits its text again; without a handler the box
     // just takes the font.
@@ -49,7 +50,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    explicit TextFit(QLineEdit *box);
+    TextFit(QLineEdit *box, qreal scale);
 
     QLineEdit *box_;
     QFont normal_;
