@@ -239,10 +239,15 @@ void MainWindow::SetZoom(units::Zoom zoom)
     } else {
         // From the sharpest artwork, once; each paint then copies pixels.
         const qreal dpr = drawing_.Image().devicePixelRatio();
-        background_ = picture.scaled(
-            (QSizeF(units::ScaledPx(ImageList::kBackgroundSize, zoom)) * dpr).toSize(),
-            Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        background_.setDevicePixelRatio(dpr);
+        // Kept opaque (RGB32) as the picture is: painting it is then a copy,
+        // not a blend, on every tick of a descent.
+        QImage scaled = picture.toImage()
+                            .scaled((QSizeF(units::ScaledPx(ImageList::kBackgroundSize, zoom))
+                                     * dpr).toSize(),
+                                    Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                            .convertToFormat(QImage::Format_RGB32);
+        scaled.setDevicePixelRatio(dpr);
+        background_ = QPixmap::fromImage(std::move(scaled));
     }
     if (isVisible()) {
         const QRect area = screen()->geometry();
