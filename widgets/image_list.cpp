@@ -75,7 +75,8 @@ void ImageList::LoadBackground()
 
 void ImageList::SetZoom(double zoom)
 {
-    const int scale = zoom * devicePixelRatio_ > 1.0 ? 2 : 1;
+    const qreal pixels = zoom * devicePixelRatio_;
+    const int scale = pixels > 2.0 ? 4 : pixels > 1.0 ? 2 : 1;
     if (scale == scale_)
         return;
     scale_ = scale;
@@ -126,7 +127,7 @@ namespace {
 
 QString Scaled(const QString &stem, int scale)
 {
-    return scale == 2 ? stem + QLatin1String("@2x.png") : stem + QLatin1String(".png");
+    return scale > 1 ? stem + QStringLiteral("@%1x.png").arg(scale) : stem + QLatin1String(".png");
 }
 
 } // namespace
