@@ -2,6 +2,7 @@
 
 #include "widgets/image_list.h"
 #include "app/pen_label.h"
+#include "widgets/text_fit.h"
 #include "widgets/token_button.h"
 #include "widgets/units.h"
 #include "game/geometry.h"
@@ -12,21 +13,7 @@
 
 #include <cmath>
 
-using units::MmToPx;
-using units::PxToMm;
-
 namespace {
-
-// The left edge (px) of a control of `width` px centred on x mm.
-int CentredLeft(int xMm, int width)
-{
-    return int(std::lround(MmToPx(xMm - PxToMm(width) / 2.0)));
-}
-
-int Px(double mm)
-{
-    return int(std::lround(MmToPx(mm)));
-}
 
 QLineEdit *CopyLineEdit(const QLineEdit *from, QWidget *parent)
 {
@@ -53,52 +40,107 @@ ColumnControls::ColumnControls(QWidget *window, const ImageList &images, Templat
 
 ColumnControls::~ColumnControls() = default;
 
+int ColumnControls::Px(double mm) const
+{
+    return int(std::lround(units::MmToPx(mm, zoom_)));
+}
+
+// The left edge (px) of a control of `width` px centred on x mm.
+int ColumnControls::CentredLeft(int xMm, int width) const
+{
+    return int(std::lround(units::MmToPx(xMm, zoom_) - width / 2.0));
+}
+
 QLineEdit *ColumnControls::Create(int i, int xMm, int picture, bool startEnabled)
 {
     Q_ASSERT(i == Count() + 1);
     Column column;
-    const QPixmap face = images_.Picture(picture);
+    column.picture = picture;
+    column.xMm = xMm;
 
     column.start = new TokenButton(window_);
-    column.start->resize(templates_.start->size());
-    column.start->setIconSize(templates_.start->iconSize());
     column.start->SetBackColour(templates_.start->BackColour());
     column.start->setFocusPolicy(templates_.start->focusPolicy());
-    column.start->setIcon(QIcon(face));
-    column.picture = picture;
     column.start->setAccessibleName(tr("%1번 출발").arg(i));
-    const int startTop = Px(geometry::kLadderTop - PxToMm(column.start->height()) - 6);
-    column.start->move(CentredLeft(xMm, column.start->width()), startTop);
     column.start->setEnabled(startEnabled);
     connect(column.start, &QPushButton::clicked, this, [this, i] { emit startClicked(i); });
-    column.start->show();
 
     // The pen takes the size of its picture; it stays hidden until it moves.
     column.pen = new PenLabel(window_);
     column.pen->setPalette(templates_.pen->palette());
-    column.pen->setPixmap(face);
-    column.pen->resize(face.deviceIndependentSize().toSize());
-    const double penTopMm = PxToMm(startTop) - PxToMm(column.pen->height()) - 5;
-    column.pen->move(CentredLeft(xMm, column.pen->width()), Px(penTopMm));
-    column.pen->hide();
+    column.pen->setScaledContents(true);
 
     column.name = CopyLineEdit(templates_.name, window_);
     column.name->setMaxLength(4);
     column.name->setText(QStringLiteral("(이름)"));
     column.name->setAccessibleName(tr("%1번 이름").arg(i));
-    column.name->move(CentredLeft(xMm, column.name->width()),
-                      Px(geometry::kLadderTop - PxToMm(column.name->height())));
-    column.name->show();
 
     column.prize = CopyLineEdit(templates_.prize, window_);
     column.prize->setReadOnly(true);
     column.prize->setFocusPolicy(Qt::ClickFocus);
     column.prize->setAccessibleName(tr("%1번 당첨내역").arg(i));
-    column.prize->move(CentredLeft(xMm, column.prize->width()), Px(geometry::kLadderBottom));
-    column.prize->show();
 
+    Place(column);
+    column.start->show();
+    column.pen->hide();
+    column.name->show();
+    column.prize->show();
     columns_.push_back(column);
     return column.name;
+}
+
+void ColumnControls::Place(Column &column) const
+{
+    const QPixmap face = images_.Picture(column.picture);
+    column.start->resize(templates_.start->size());
+    column.start->setIconSize(templates_.start->iconSize());
+    column.start->setIcon(QIcon(face));
+    const int startTop =
+        Px(geometry::kLadderTop - units::PxToMm(column.start->height(), zoom_) - 6);
+    column.start->move(CentredLeft(column.xMm, column.start->width()), startTop);
+
+    column.pen->setPixmap(face);
+    column.pen->resize(units::ScaledPx(face.deviceIndependentSize().toSize(), zoom_));
+    PlacePen(column);
+
+    column.name->resize(templates_.name->size());
+    column.name->move(CentredLeft(column.xMm, column.name->width()),
+                      Px(geometry::kLadderTop - units::PxToMm(column.name->height(), zoom_)));
+    column.prize->resize(templates_.prize->size());
+    column.prize->move(CentredLeft(column.xMm, column.prize->width()),
+                       Px(geometry::kLadderBottom));
+}
+
+void ColumnControls::PlacePen(Column &column) const
+{
+    QLabel *pen = column.pen;
+    const double heightMm = units::PxToMm(pen->height(), zoom_);
+    switch (column.penAt) {
+    case Column::Pen::Hidden: {
+        // Above its start button until its first move.
+        const double startTopMm = units::PxToMm(column.start->y(), zoom_);
+        pen->move(CentredLeft(column.xMm, pen->width()), Px(startTopMm - heightMm - 5));
+        break;
+    }
+    case Column::Pen::Moved:
+        pen->move(Px(column.penXMm), Px(column.penYMm - heightMm));
+        break;
+    case Column::Pen::Parked:
+        pen->move(CentredLeft(column.penXMm, pen->width()),
+                  Px(geometry::kLadderBottom - heightMm));
+        break;
+    }
+}
+
+void ColumnControls::SetZoom(units::Zoom zoom)
+{
+    zoom_ = zoom;
+    for (Column &column : columns_) {
+        Place(column);
+        // The fonts came from the templates, which the table has zoomed.
+        TextFit::SetNormalFont(column.name, templates_.name->font(), zoom.Factor());
+        TextFit::SetNormalFont(column.prize, templates_.prize->font(), zoom.Factor());
+    }
 }
 
 void ColumnControls::Destroy(int count)
@@ -115,6 +157,11 @@ void ColumnControls::Destroy(int count)
 }
 
 const ColumnControls::Column *ColumnControls::At(int i) const
+{
+    return i >= 1 && i <= Count() ? &columns_[std::size_t(i - 1)] : nullptr;
+}
+
+ColumnControls::Column *ColumnControls::At(int i)
 {
     return i >= 1 && i <= Count() ? &columns_[std::size_t(i - 1)] : nullptr;
 }
@@ -151,22 +198,26 @@ QPixmap ColumnControls::PrintPicture(int i) const
 
 void ColumnControls::MovePen(int i, int xMm, int yMm)
 {
-    QLabel *pen = imgPen(i);
-    if (!pen)
+    Column *column = At(i);
+    if (!column)
         return;
-    pen->move(Px(xMm), Px(yMm - PxToMm(pen->height())));
-    if (pen->isHidden()) {
+    column->penAt = Column::Pen::Moved;
+    column->penXMm = xMm;
+    column->penYMm = yMm;
+    PlacePen(*column);
+    if (column->pen->isHidden()) {
         // Above the other columns' controls for the whole run.
-        pen->show();
-        pen->raise();
+        column->pen->show();
+        column->pen->raise();
     }
 }
 
 void ColumnControls::ParkPen(int i, int centreXMm)
 {
-    QLabel *pen = imgPen(i);
-    if (!pen)
+    Column *column = At(i);
+    if (!column)
         return;
-    pen->move(CentredLeft(centreXMm, pen->width()),
-              Px(geometry::kLadderBottom - PxToMm(pen->height())));
+    column->penAt = Column::Pen::Parked;
+    column->penXMm = centreXMm;
+    PlacePen(*column);
 }

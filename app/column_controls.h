@@ -1,5 +1,7 @@
 #pragma once
 
+#include "widgets/units.h"
+
 #include <QObject>
 #include <QPixmap>
 
@@ -53,6 +55,11 @@ public:
     // Pen i centred on x mm, its bottom on the ladder's bottom end.
     void ParkPen(int i, int centreXMm);
 
+    // Places every column again for `zoom` from its place in millimetres:
+    // sizes from the templates (already placed for the zoom), pictures
+    // from the image list's artwork for it, pens where they stood.
+    void SetZoom(units::Zoom zoom);
+
 signals:
     void startClicked(int i);
 
@@ -64,11 +71,22 @@ private:
         QLineEdit *name = nullptr;
         QLineEdit *prize = nullptr;
         int picture = 0;
+        int xMm = 0;
+        // Where the pen stands in mm: hidden, its lower-left corner at a
+        // point of the path, or parked centred on a column.
+        enum class Pen { Hidden, Moved, Parked } penAt = Pen::Hidden;
+        int penXMm = 0, penYMm = 0;
     };
     const Column *At(int i) const;
+    Column *At(int i);
+    void Place(Column &column) const;
+    void PlacePen(Column &column) const;
+    int Px(double mm) const;
+    int CentredLeft(int xMm, int width) const;
 
     QWidget *window_;
     const ImageList &images_;
     Templates templates_;
     std::vector<Column> columns_;
+    units::Zoom zoom_;
 };

@@ -4,6 +4,7 @@
 #include "widgets/faces.h"
 #include "widgets/fonts.h"
 #include "widgets/picture_button.h"
+#include "widgets/text_fit.h"
 #include "widgets/token_button.h"
 
 #include <QCoreApplication>
@@ -141,14 +142,37 @@ void BuildControls(QWidget *window, const ImageList &images, const QString &prog
     for (const ControlSpec &spec : kControls) {
         QWidget *control = Create(spec, window, images, programFolder);
         control->setObjectName(QLatin1String(spec.name));
-        control->setGeometry(units::ToPx(spec.place));
-        if (spec.fontPt > 0)
-            control->setFont(fonts::Gulim(spec.fontPt));
         if (spec.accessible)
             control->setAccessibleName(QCoreApplication::translate("MainWindow", spec.accessible));
         if (spec.toolTip)
             control->setToolTip(QString::fromUtf8(spec.toolTip));
         if (spec.template_)
             control->hide();
+    }
+    PlaceControls(window, units::Zoom{});
+}
+
+void PlaceControls(QWidget *window, units::Zoom zoom)
+{
+    for (const ControlSpec &spec : kControls) {
+        QWidget *control = Control(window, QLatin1String(spec.name));
+        if (!control)
+            continue;
+        control->setGeometry(units::ToPx(spec.place, zoom));
+        // After the table's rectangle: a box that resizes to its picture
+        // keeps the size of the face it shows now, zoomed.
+        if (auto *button = qobject_cast<PictureButton *>(control))
+            button->SetZoom(zoom);
+        else if (auto *token = qobject_cast<TokenButton *>(control))
+            token->setIconSize(units::ScaledPx(QSize(32, 32), zoom));
+        else if (auto *banner = qobject_cast<VelGif *>(control))
+            banner->SetZoom(zoom);
+        if (spec.fontPt > 0) {
+            const QFont font = fonts::Gulim(spec.fontPt * zoom.Factor());
+            if (auto *box = qobject_cast<QLineEdit *>(control))
+                TextFit::SetNormalFont(box, font, zoom.Factor());
+            else
+                control->setFont(font);
+        }
     }
 }

@@ -42,8 +42,14 @@ struct ControlSpec
 
 extern const std::array<ControlSpec, 22> kControls;
 
-// Creates every control of the table on `window`, named as in the table.
+// Creates every control of the table on `window`, named as in the table,
+// placed at 100 %.
 void BuildControls(QWidget *window, const ImageList &images, const QString &programFolder);
+
+// Places and sizes every control of the table for `zoom`: its twip
+// rectangle and font size times the zoom, faces drawn at that size. The
+// table is the one source of the layout; nothing else moves these controls.
+void PlaceControls(QWidget *window, units::Zoom zoom);
 
 // A control of `window` by its name; null when there is none of that type.
 template <typename T = QWidget>

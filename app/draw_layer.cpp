@@ -1,22 +1,35 @@
 #include "app/draw_layer.h"
 
-#include "widgets/units.h"
 #include "game/palette.h"
 
 #include <QPainter>
 
-DrawLayer::DrawLayer(QSize logicalSize, qreal devicePixelRatio)
-    : image_((QSizeF(logicalSize) * devicePixelRatio).toSize(), QImage::Format_ARGB32_Premultiplied)
+#include <cmath>
+
+namespace {
+
+QImage Raster(QSize logicalSize, qreal devicePixelRatio)
 {
-    image_.setDevicePixelRatio(devicePixelRatio);
-    image_.fill(Qt::transparent);
+    QImage image((QSizeF(logicalSize) * devicePixelRatio).toSize(),
+                 QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(devicePixelRatio);
+    image.fill(Qt::transparent);
+    return image;
+}
+
+} // namespace
+
+DrawLayer::DrawLayer(QSize logicalSize, qreal devicePixelRatio)
+    : designSize_(logicalSize)
+    , image_(Raster(logicalSize, devicePixelRatio))
+{
 }
 
 void DrawLayer::Clear()
 {
+    segments_.clear();
     image_.fill(Qt::transparent);
-    if (dirty_)
-        dirty_(QRect(QPoint(0, 0), image_.deviceIndependentSize().toSize()));
+    Dirty(QRect(QPoint(0, 0), image_.deviceIndependentSize().toSize()));
 }
 
 void DrawLayer::SetLineWidth(int pixels)
@@ -26,22 +39,38 @@ void DrawLayer::SetLineWidth(int pixels)
 
 void DrawLayer::DrawLine(int x1, int y1, int x2, int y2, int colour)
 {
-    const QPointF from(units::MmToPx(x1), units::MmToPx(y1));
-    const QPointF to(units::MmToPx(x2), units::MmToPx(y2));
+    segments_.push_back({x1, y1, x2, y2, colour, width_});
+    Dirty(Rasterise(segments_.back()));
+}
+
+QRect DrawLayer::Rasterise(const Segment &s)
+{
+    const QPointF from(units::MmToPx(s.x1, zoom_), units::MmToPx(s.y1, zoom_));
+    const QPointF to(units::MmToPx(s.x2, zoom_), units::MmToPx(s.y2, zoom_));
+    const qreal width = s.width * zoom_.Factor();
     {
         QPainter painter(&image_);
         // Without antialiasing the pen snaps to whole device pixels: crisp
         // lines of exactly the width asked for.
-        QPen pen(QColor::fromRgb(palette::Rgb(colour)), width_);
+        QPen pen(QColor::fromRgb(palette::Rgb(s.colour)), width);
         pen.setCapStyle(Qt::SquareCap);
         painter.setPen(pen);
         painter.drawLine(from, to);
     }
-    if (dirty_) {
-        const int margin = width_ + 2;
-        dirty_(QRectF(from, to).normalized().toAlignedRect().adjusted(-margin, -margin, margin,
-                                                                      margin));
-    }
+    const int margin = int(std::ceil(width)) + 2;
+    return QRectF(from, to).normalized().toAlignedRect().adjusted(-margin, -margin, margin, margin);
+}
+
+void DrawLayer::SetZoom(units::Zoom zoom)
+{
+    if (zoom == zoom_)
+        return;
+    zoom_ = zoom;
+    image_ = Raster(units::ScaledPx(designSize_, zoom), image_.devicePixelRatio());
+    // In drawing order, so that a shadow lies over its segment as before.
+    for (const Segment &s : segments_)
+        Rasterise(s);
+    Dirty(QRect(QPoint(0, 0), image_.deviceIndependentSize().toSize()));
 }
 
 void DrawLayer::Paint(QPainter &painter, const QRect &logicalRegion) const
@@ -55,4 +84,10 @@ void DrawLayer::Paint(QPainter &painter, const QRect &logicalRegion) const
 void DrawLayer::SetDirtyHandler(std::function<void(const QRect &)> handler)
 {
     dirty_ = std::move(handler);
+}
+
+void DrawLayer::Dirty(const QRect &rect) const
+{
+    if (dirty_)
+        dirty_(rect);
 }

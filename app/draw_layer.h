@@ -1,10 +1,12 @@
 #pragma once
 
 #include "game/drawing_surface.h"
+#include "widgets/units.h"
 
 #include <QImage>
 
 #include <functional>
+#include <vector>
 
 class QPainter;
 
@@ -12,6 +14,9 @@ class QPainter;
 // layer at the screen's device pixel ratio, so they stay sharp on HiDPI
 // screens. The owner paints it under its child controls and is told which
 // region each line dirtied, so a tick repaints only a few pixels.
+//
+// Every line is also kept as a segment in millimetres; a change of zoom
+// draws them all again at the new size instead of stretching the raster.
 class DrawLayer final : public DrawingSurface
 {
 public:
@@ -21,6 +26,17 @@ public:
     void SetLineWidth(int pixels) override;
     void DrawLine(int x1, int y1, int x2, int y2, int colour) override;
 
+    // Redraws every segment for `zoom`; the raster takes the design size
+    // times the zoom. Line widths are pixels at 100 % and grow with it.
+    void SetZoom(units::Zoom zoom);
+    units::Zoom Zoom() const { return zoom_; }
+
+    struct Segment
+    {
+        int x1, y1, x2, y2, colour, width;
+    };
+    const std::vector<Segment> &Segments() const { return segments_; }
+
     void Paint(QPainter &painter, const QRect &logicalRegion) const;
     const QImage &Image() const { return image_; }
 
@@ -28,7 +44,14 @@ public:
     void SetDirtyHandler(std::function<void(const QRect &)> handler);
 
 private:
+    // Draws one segment into the raster; returns the logical rectangle it touched.
+    QRect Rasterise(const Segment &segment);
+    void Dirty(const QRect &rect) const;
+
+    QSize designSize_;
+    units::Zoom zoom_;
     QImage image_;
     int width_ = 1;
+    std::vector<Segment> segments_;
     std::function<void(const QRect &)> dirty_;
 };

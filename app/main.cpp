@@ -1,6 +1,7 @@
 #include "widgets/fonts.h"
 #include "app/main_window.h"
 #include "app/qt_translations.h"
+#include "app/zoom.h"
 #include "platform/folder_record.h"
 #include "extras/help_viewer.h"
 #include "platform/messages.h"
@@ -38,6 +39,10 @@ int main(int argc, char *argv[])
     services.programFolder = folder;
 
     MainWindow window(services);
+    // The player's zoom from last time, but never larger than this screen.
+    if (const std::optional<int> percent = zoom::ReadPreference())
+        window.SetZoom(zoom::Clamped(*percent, window.LargestZoom()));
+    QObject::connect(&window, &MainWindow::zoomChosen, &zoom::WritePreference);
     QApplication::setWindowIcon(window.windowIcon());
     window.show();
     return app.exec();

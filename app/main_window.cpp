@@ -6,6 +6,7 @@
 #include "app/run_focus.h"
 #include "app/share.h"
 #include "app/shortcuts.h"
+#include "app/zoom.h"
 #include "extras/about_box.h"
 #include "extras/help_viewer.h"
 #include "extras/vel_gif.h"
@@ -36,6 +37,19 @@
 namespace {
 
 constexpr QSize kClientSize(792, 512);
+
+// The window frame's thickness on each side. Before the window is shown
+// the frame is not known yet; a title bar and thin borders are assumed, so
+// that a zoom restored at start-up leaves the whole window on the screen.
+QMargins FrameMargins(const QWidget &window)
+{
+    if (!window.isVisible())
+        return QMargins(8, 40, 8, 8);
+    const QRect f = window.frameGeometry();
+    const QRect g = window.geometry();
+    return QMargins(g.left() - f.left(), g.top() - f.top(), f.right() - g.right(),
+                    f.bottom() - g.bottom());
+}
 
 qreal ScreenRatio()
 {
@@ -72,6 +86,8 @@ MainWindow::MainWindow(const Services &services, QWidget *parent)
     velGif1_ = Find<VelGif>("VelGif1");
     Wire();
     BuildTabOrder();
+    background_ = images_.Background();
+    new zoom::Keys(this, [this](int direction) { StepZoom(direction); });
     Load();
 }
 
@@ -205,7 +221,7 @@ void MainWindow::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
     const QRect region = event->rect();
-    const QPixmap background = images_.Background();
+    const QPixmap &background = background_;
     // The background picture covers the whole client area; the grey back
     // colour shows only if it failed to load.
     if (background.isNull())
@@ -215,6 +231,59 @@ void MainWindow::paintEvent(QPaintEvent *event)
                               QSizeF(region.size()) * background.devicePixelRatio())
                            .toRect());
     drawing_.Paint(painter, region);
+}
+
+void MainWindow::SetZoom(units::Zoom zoom)
+{
+    if (zoom == zoom_)
+        return;
+    zoom_ = zoom;
+    const QMargins frame = FrameMargins(*this);
+    images_.SetZoom(zoom.Factor());
+    setFixedSize(units::ScaledPx(kClientSize, zoom));
+    PlaceControls(this, zoom);
+    board_->Columns().SetZoom(zoom);
+    drawing_.SetZoom(zoom);
+    const QPixmap picture = images_.Background();
+    if (zoom.percent == 100) {
+        background_ = picture;
+    } else {
+        // From the sharpest artwork, once; each paint then copies pixels.
+        const qreal dpr = drawing_.Image().devicePixelRatio();
+        // Kept opaque (RGB32) as the picture is: painting it is then a copy,
+        // not a blend, on every tick of a descent.
+        QImage scaled = picture.toImage()
+                            .scaled((QSizeF(units::ScaledPx(ImageList::kBackgroundSize, zoom))
+                                     * dpr).toSize(),
+                                    Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                            .convertToFormat(QImage::Format_RGB32);
+        scaled.setDevicePixelRatio(dpr);
+        background_ = QPixmap::fromImage(std::move(scaled));
+    }
+    if (isVisible()) {
+        const QRect area = screen()->geometry();
+        const QSize whole = size().grownBy(frame);
+        move(area.x() + (area.width() - whole.width()) / 2,
+             area.y() + (area.height() - whole.height()) / 2);
+    }
+    update();
+}
+
+int MainWindow::LargestZoom() const
+{
+    const QScreen *on = screen();
+    if (!on)
+        return zoom::kSmallest;
+    return zoom::Largest(kClientSize, FrameMargins(*this), on->availableGeometry().size());
+}
+
+void MainWindow::StepZoom(int direction)
+{
+    const units::Zoom next = zoom::Stepped(zoom_, direction, LargestZoom());
+    if (next == zoom_)
+        return;
+    SetZoom(next);
+    emit zoomChosen(next);
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
@@ -288,8 +357,8 @@ void MainWindow::picOk_Click()
         InsertInTabOrder(name, i);
         NameBoxFocus::Attach(name);
         GraphemeLimit::Apply(name, 4);
-        TextFit::Attach(name);
-        TextFit::Attach(columns.txtbul(i));
+        TextFit::Attach(name, zoom_.Factor());
+        TextFit::Attach(columns.txtbul(i), zoom_.Factor());
     }
     columns.cmdStart(1)->setEnabled(true);
     shortcuts_->LabelStartButtons();

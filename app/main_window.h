@@ -5,6 +5,7 @@
 #include "extras/banner_rotation.h"
 #include "game/game_state.h"
 #include "widgets/image_list.h"
+#include "widgets/units.h"
 
 #include <QPointer>
 #include <QTimer>
@@ -32,6 +33,22 @@ public:
     DrawLayer &Drawing() { return drawing_; }
     Board &Play() { return *board_; }
     const ImageList &Images() const { return images_; }
+
+    // The window's zoom: every control, picture, text and line at that
+    // many times its design size, the window too, centred on its screen.
+    // The game itself is untouched.
+    units::Zoom Zoom() const { return zoom_; }
+    void SetZoom(units::Zoom zoom);
+    // One step up (+1) or down (-1), held within what fits the screen; 0
+    // goes back to 100 %. A change is told through zoomChosen.
+    void StepZoom(int direction);
+    // The largest zoom at which the window fits the screen it is on.
+    int LargestZoom() const;
+
+signals:
+    void zoomChosen(units::Zoom zoom);
+
+public:
 
     // The handlers, callable as the events would call them.
     void picOk_Click();
@@ -68,6 +85,9 @@ private:
     VelGif *velGif1_ = nullptr;
     bool shownOnce_ = false;
     Shortcuts *shortcuts_ = nullptr;
+    units::Zoom zoom_;
+    // The background picture at the zoom, made once per change of zoom.
+    QPixmap background_;
     // Focus chain; destroyed name boxes drop out as null pointers.
     QList<QPointer<QWidget>> tabOrder_;
 };

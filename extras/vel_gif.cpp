@@ -256,13 +256,28 @@ void VelGif::DropAnimation()
     movie_ = nullptr;
 }
 
+void VelGif::SetZoom(units::Zoom zoom)
+{
+    if (zoom == zoom_)
+        return;
+    zoom_ = zoom;
+    setFixedSize(units::ScaledPx(kSize, zoom));
+    update();
+}
+
+QSize VelGif::DesignSize() const
+{
+    return QSizeF(QSizeF(size()) / zoom_.Factor()).toSize();
+}
+
 QRect VelGif::PictureRect(QSize pictureSize) const
 {
-    const QSize fitted = pictureSize.width() > width() || pictureSize.height() > height()
-                             ? pictureSize.scaled(size(), Qt::KeepAspectRatio)
+    const QSize design = DesignSize();
+    const QSize fitted = pictureSize.width() > design.width() || pictureSize.height() > design.height()
+                             ? pictureSize.scaled(design, Qt::KeepAspectRatio)
                              : pictureSize;
     QRect r(QPoint(0, 0), fitted.expandedTo(QSize(1, 1)));
-    r.moveCenter(rect().center());
+    r.moveCenter(QRect(QPoint(0, 0), design).center());
     return r;
 }
 
@@ -277,14 +292,19 @@ void VelGif::paintEvent(QPaintEvent *)
     if (!picture_.isNull() && showing_ != Showing::Tag) {
         const QSize logical = picture_.deviceIndependentSize().toSize();
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawPixmap(PictureRect(logical), picture_);
+        const QRect design = PictureRect(logical);
+        const double f = zoom_.Factor();
+        painter.drawPixmap(QRectF(design.x() * f, design.y() * f, design.width() * f,
+                                  design.height() * f),
+                           picture_, QRectF(picture_.rect()));
     } else {
         painter.setPen(kFieldEdge);
         painter.drawRect(rect().adjusted(0, 0, -1, -1));
         if (showing_ == Showing::Tag && !tag_.isEmpty()) {
-            painter.setFont(fonts::Gulim(11, true));
+            painter.setFont(fonts::Gulim(11 * zoom_.Factor(), true));
             painter.setPen(kTagText);
-            const QRect text = rect().adjusted(8, 0, -8, 0);
+            const int margin = int(8 * zoom_.Factor());
+            const QRect text = rect().adjusted(margin, 0, -margin, 0);
             painter.drawText(text, Qt::AlignCenter,
                              painter.fontMetrics().elidedText(tag_, Qt::ElideRight, text.width()));
         }

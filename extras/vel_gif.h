@@ -1,6 +1,7 @@
 #pragma once
 
 #include "extras/banner_control.h"
+#include "widgets/units.h"
 
 #include <QCache>
 #include <QDateTime>
@@ -49,6 +50,10 @@ public:
     ~VelGif() override;
 
     QSize sizeHint() const override;
+
+    // The window's zoom: the strip is laid out at its design size and
+    // painted that many times larger.
+    void SetZoom(units::Zoom zoom);
 
     void SetTag(const QString &tag) override;
     void Start() override;
@@ -121,6 +126,9 @@ private:
     void BeginEntryTime();
     void DropAnimation();
     QRect PictureRect(QSize pictureSize) const;
+    // The strip's size before zoom.
+    QSize DesignSize() const;
+    units::Zoom zoom_;
 
     QString programFolder_;
     QString tag_;

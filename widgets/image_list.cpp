@@ -103,13 +103,29 @@ private:
 } // namespace
 
 ImageList::ImageList(qreal devicePixelRatio)
+    : devicePixelRatio_(devicePixelRatio)
 {
     // Fractional ratios (1.25, 1.5) get the sharper 2x set, scaled down by
     // the painter, rather than the 1x set scaled up.
     scale_ = devicePixelRatio > 1.0 ? 2 : 1;
-    const int scale = scale_;
-    background_ = Load(BackgroundFile(scale), kBackgroundSize, scale);
+    LoadBackground();
     icon_ = QIcon(new AppIconEngine);
+}
+
+void ImageList::LoadBackground()
+{
+    background_ = Load(BackgroundFile(scale_), kBackgroundSize, scale_);
+}
+
+void ImageList::SetZoom(double zoom)
+{
+    const qreal pixels = zoom * devicePixelRatio_;
+    const int scale = pixels > 2.0 ? 4 : pixels > 1.0 ? 2 : 1;
+    if (scale == scale_)
+        return;
+    scale_ = scale;
+    pictures_ = {};
+    LoadBackground();
 }
 
 QCursor ImageList::LinkCursor() const
@@ -155,7 +171,7 @@ namespace {
 
 QString Scaled(const QString &stem, int scale)
 {
-    return scale == 2 ? stem + QLatin1String("@2x.png") : stem + QLatin1String(".png");
+    return scale > 1 ? stem + QStringLiteral("@%1x.png").arg(scale) : stem + QLatin1String(".png");
 }
 
 } // namespace

@@ -31,6 +31,14 @@ public:
 
     explicit ImageList(qreal devicePixelRatio = 1.0);
 
+    // Picks the artwork for pictures drawn at `zoom` times their size: the
+    // 2x set once zoom x device pixel ratio is above 1, the 4x faces and
+    // background above 2. Pictures already handed out keep their pixels;
+    // ask again for the new ones.
+    void SetZoom(double zoom);
+    // The artwork's pixels per logical pixel now in use: 1, 2 or 4.
+    int Scale() const { return scale_; }
+
     // Picture `index`, 1..49; an empty pixmap for any other index.
     QPixmap Picture(int index) const;
     // Its size in logical pixels; an empty size for any other index.
@@ -51,8 +59,8 @@ public:
     QCursor LinkCursor() const;
 
     // Resource paths relative to ":/" (and to assets/ in the source tree);
-    // `scale` is 1 or 2, the @2x files holding the same picture at twice the
-    // pixels.
+    // `scale` is 1, 2 or 4 (faces and background only), the @2x and @4x
+    // files holding the same picture at twice and four times the pixels.
     static QString PictureFile(int index, int scale);
     // The print version of token `index`, 1..12.
     static QString PrintPictureFile(int index);
@@ -69,6 +77,9 @@ public:
     static QImage DecodeRaw(const QByteArray &bytes);
 
 private:
+    void LoadBackground();
+
+    qreal devicePixelRatio_ = 1.0;
     int scale_ = 1;
     mutable std::array<QPixmap, kCount> pictures_;
     QPixmap background_;

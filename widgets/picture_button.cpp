@@ -25,8 +25,23 @@ void PictureButton::SetFace(int index)
     face_ = index;
     picture_ = index > 0 ? images_.Picture(index) : QPixmap();
     if (resizesToPicture_ && !picture_.isNull())
-        resize(picture_.deviceIndependentSize().toSize());
+        resize(units::ScaledPx(picture_.deviceIndependentSize().toSize(), zoom_));
     update();
+}
+
+void PictureButton::SetZoom(units::Zoom zoom)
+{
+    if (zoom == zoom_) {
+        if (resizesToPicture_ && !picture_.isNull())
+            resize(units::ScaledPx(picture_.deviceIndependentSize().toSize(), zoom_));
+        return;
+    }
+    zoom_ = zoom;
+    // The image list may hold sharper artwork for this zoom now.
+    const int index = face_;
+    face_ = 0;
+    picture_ = QPixmap();
+    SetFace(index);
 }
 
 void PictureButton::paintEvent(QPaintEvent *)
@@ -34,7 +49,14 @@ void PictureButton::paintEvent(QPaintEvent *)
     if (picture_.isNull())
         return;
     QPainter painter(this);
-    painter.drawPixmap(0, 0, picture_);
+    if (zoom_.percent == 100) {
+        painter.drawPixmap(0, 0, picture_);
+        return;
+    }
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawPixmap(
+        QRectF(QPointF(0, 0), QSizeF(picture_.deviceIndependentSize()) * zoom_.Factor()),
+        picture_, QRectF(picture_.rect()));
 }
 
 void PictureButton::mousePressEvent(QMouseEvent *event)

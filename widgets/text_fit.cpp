@@ -30,19 +30,19 @@ bool Fits(const QFont &font, const QString &text, int width)
     return overhang + qRound(QFontMetricsF(font).horizontalAdvance(text)) + 1 <= width;
 }
 
-QFont Fitted(const QFont &normal, const QString &text, int width)
+QFont Fitted(const QFont &normal, const QString &text, int width, qreal smallest)
 {
     if (text.isEmpty() || Fits(normal, text, width))
         return normal;
     QFont font = normal;
     const qreal normalSize =
         normal.pointSizeF() > 0 ? normal.pointSizeF() : QFontInfo(normal).pointSizeF();
-    for (qreal size = normalSize - kPointStep; size >= kSmallestPointSize; size -= kPointStep) {
+    for (qreal size = normalSize - kPointStep; size >= smallest; size -= kPointStep) {
         font.setPointSizeF(size);
         if (Fits(font, text, width))
             return font;
     }
-    font.setPointSizeF(std::min(normalSize, kSmallestPointSize));
+    font.setPointSizeF(std::min(normalSize, smallest));
     for (int stretch = 100 - kStretchStep; stretch >= kNarrowestStretch; stretch -= kStretchStep) {
         font.setStretch(stretch);
         if (Fits(font, text, width))
@@ -68,26 +68,40 @@ int TextWidth(const QLineEdit *box)
 
 } // namespace text_fit
 
-TextFit *TextFit::Attach(QLineEdit *box)
+TextFit *TextFit::Attach(QLineEdit *box, qreal scale)
 {
     if (auto *existing = box->findChild<TextFit *>(QString(), Qt::FindDirectChildrenOnly))
         return existing;
-    return new TextFit(box);
+    return new TextFit(box, scale);
 }
 
-TextFit::TextFit(QLineEdit *box)
+TextFit::TextFit(QLineEdit *box, qreal scale)
     : QObject(box)
     , box_(box)
     , normal_(box->font())
+    , scale_(scale)
 {
     box_->installEventFilter(this);
     connect(box_, &QLineEdit::textChanged, this, &TextFit::Refit);
     Refit();
 }
 
+void TextFit::SetNormalFont(QLineEdit *box, const QFont &font, qreal scale)
+{
+    auto *fit = box->findChild<TextFit *>(QString(), Qt::FindDirectChildrenOnly);
+    if (!fit) {
+        box->setFont(font);
+        return;
+    }
+    fit->normal_ = font;
+    fit->scale_ = scale;
+    fit->Refit();
+}
+
 void TextFit::Refit()
 {
-    const QFont fitted = text_fit::Fitted(normal_, box_->text(), text_fit::TextWidth(box_));
+    const QFont fitted = text_fit::Fitted(normal_, box_->text(), text_fit::TextWidth(box_),
+                                          text_fit::kSmallestPointSize * scale_);
     if (fitted != box_->font())
         box_->setFont(fitted);
 }

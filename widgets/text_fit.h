@@ -15,7 +15,9 @@ constexpr qreal kSmallestPointSize = 7.0;
 
 // The font to draw `text` in, `width` pixels being free for it: `normal`
 // whenever the text fits in that.
-QFont Fitted(const QFont &normal, const QString &text, int width);
+// `smallest` is the floor in points (kSmallestPointSize at 100 %).
+QFont Fitted(const QFont &normal, const QString &text, int width,
+             qreal smallest = kSmallestPointSize);
 
 // Whether `text` in `font` fits in `width` pixels, counted as a one-line
 // text box counts: the glyphs' overhang on both sides and a pixel for the
@@ -34,8 +36,13 @@ class TextFit : public QObject
     Q_OBJECT
 
 public:
-    // The handler lives as a child of the box and goes with it.
-    static TextFit *Attach(QLineEdit *box);
+    // The handler lives as a child of the box and goes with it. The box's
+    // font is its normal font, `scale` times its design size (the zoom).
+    static TextFit *Attach(QLineEdit *box, qreal scale = 1.0);
+    // Gives `box` a new normal font, `scale` times the design size (the
+    // window's zoom), and fits its text again; without a handler the box
+    // just takes the font.
+    static void SetNormalFont(QLineEdit *box, const QFont &font, qreal scale);
 
     void Refit();
 
@@ -43,8 +50,9 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    explicit TextFit(QLineEdit *box);
+    TextFit(QLineEdit *box, qreal scale);
 
     QLineEdit *box_;
     QFont normal_;
+    qreal scale_ = 1.0;
 };

@@ -1,5 +1,6 @@
 // Renders the main window in the states the README shows: the set-up after
-// start, a confirmed ladder of twelve, and a finished automatic game.
+// start, a confirmed ladder of twelve, and a finished automatic game, also
+// at 200 % zoom.
 // kapuna_shots OUTPUT_DIR [PROGRAM_DIR]: PROGRAM_DIR holds data/list for the
 // banner (the build folder does).
 #include "widgets/fonts.h"
@@ -54,5 +55,10 @@ int main(int argc, char *argv[])
     while (window.Play().Timer1().isActive())
         window.Play().Run().DescentStep();
     window.grab().save(out.filePath(QStringLiteral("screenshot-finished.png")));
+
+    // The same finished game at 200 %: drawn again at the size, not enlarged.
+    window.SetZoom(units::Zoom{200});
+    QCoreApplication::processEvents();
+    window.grab().save(out.filePath(QStringLiteral("screenshot-zoom200.png")));
     return 0;
 }

@@ -70,7 +70,7 @@ int main(int argc, char *argv[])
     const QString dir = parser.value(assets);
 
     const auto saveRaw = [&dir] {
-        for (int scale : {1, 2}) {
+        for (int scale : {1, 2, 4}) {
             for (int i = 1; i <= ImageList::kCount; ++i)
                 SaveRaw(dir, ImageList::PictureFile(i, scale));
             SaveRaw(dir, ImageList::BackgroundFile(scale));
@@ -95,6 +95,14 @@ int main(int argc, char *argv[])
         Save(dir, ImageList::LinkCursorFile(scale), icons::LinkCursor(scale),
              ImageList::kLinkCursorSize, scale);
     }
+    // For a zoomed window on a HiDPI screen, where 2x is not enough.
+    for (int i = 1; i <= ImageList::kCount; ++i) {
+        const QImage picture = i <= 12 ? tokens::Token(i, 4) : faces::Face(i, 4);
+        Save(dir, ImageList::PictureFile(i, 4), picture, ImageList::PictureSize(i), 4);
+    }
+    Save(dir, ImageList::BackgroundFile(4),
+         background::Background(4).convertToFormat(QImage::Format_RGB32),
+         ImageList::kBackgroundSize, 4);
     // The tokens for the result sheet: at least 300 dpi at their printed
     // size, which the screen's 1x and 2x are not.
     for (int i = 1; i <= 12; ++i)

@@ -1,0 +1,117 @@
+#include "app/zoom.h"
+
+#include <QApplication>
+#include <QSettings>
+#include <QShortcut>
+#include <QWheelEvent>
+#include <QWidget>
+
+#include <algorithm>
+#include <memory>
+
+namespace zoom {
+
+namespace {
+
+constexpr char kKey[] = "window/zoom";
+
+// The settings store's file is machine-wide; this one is the user's own.
+std::unique_ptr<QSettings> UserSettings()
+{
+    return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+                                       QStringLiteral("Westhaven"), QStringLiteral("Kapuna"));
+}
+
+} // namespace
+
+int Largest(QSize client, QMargins frame, QSize available)
+{
+    int percent = kSmallest;
+    for (int next = kSmallest + kStep;; next += kStep) {
+        const QSize window = units::ScaledPx(client, units::Zoom{next})
+                             + QSize(frame.left() + frame.right(), frame.top() + frame.bottom());
+        if (window.width() > available.width() || window.height() > available.height())
+            return percent;
+        percent = next;
+    }
+}
+
+units::Zoom Clamped(int percent, int largest)
+{
+    const int onStep = percent - (percent - kSmallest) % kStep;
+    return units::Zoom{std::clamp(onStep, kSmallest, std::max(largest, kSmallest))};
+}
+
+units::Zoom Stepped(units::Zoom current, int direction, int largest)
+{
+    if (direction == 0)
+        return units::Zoom{kSmallest};
+    return Clamped(current.percent + direction * kStep, largest);
+}
+
+std::optional<int> ReadPreference()
+{
+    const auto settings = UserSettings();
+    // Only this user's own choice counts, never a machine-wide file.
+    settings->setFallbacksEnabled(false);
+    bool ok = false;
+    const int percent = settings->value(QLatin1String(kKey)).toInt(&ok);
+    if (!ok || percent < kSmallest)
+        return std::nullopt;
+    return percent;
+}
+
+void WritePreference(units::Zoom zoom)
+{
+    UserSettings()->setValue(QLatin1String(kKey), zoom.percent);
+}
+
+Keys::Keys(QWidget *window, std::function<void(int)> step)
+    : QObject(window)
+    , window_(window)
+    , step_(std::move(step))
+{
+    const struct
+    {
+        QKeySequence keys;
+        int direction;
+    } bindings[] = {
+        {QKeySequence(Qt::CTRL | Qt::Key_Plus), +1},
+        {QKeySequence(Qt::CTRL | Qt::Key_Equal), +1},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Equal), +1},
+        {QKeySequence(Qt::CTRL | Qt::Key_Minus), -1},
+        {QKeySequence(Qt::CTRL | Qt::Key_0), 0},
+    };
+    for (const auto &b : bindings) {
+        auto *shortcut = new QShortcut(b.keys, window);
+        const int direction = b.direction;
+        connect(shortcut, &QShortcut::activated, this, [this, direction] { step_(direction); });
+    }
+    // The wheel reaches the widget under the mouse first (the prize list
+    // would scroll); watching the application sees it before any of them.
+    qApp->installEventFilter(this);
+}
+
+bool Keys::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::Wheel || !watched->isWidgetType())
+        return QObject::eventFilter(watched, event);
+    auto *widget = static_cast<QWidget *>(watched);
+    const auto *wheel = static_cast<QWheelEvent *>(event);
+    if (widget->window() != window_ || !(wheel->modifiers() & Qt::ControlModifier))
+        return QObject::eventFilter(watched, event);
+    // A notched wheel turns 120 eighths a notch; a touchpad sends many
+    // small turns that add up to the same.
+    wheel_ += wheel->angleDelta().y();
+    while (wheel_ >= 120) {
+        wheel_ -= 120;
+        step_(+1);
+    }
+    while (wheel_ <= -120) {
+        wheel_ += 120;
+        step_(-1);
+    }
+    return true;
+}
+
+} // namespace zoom

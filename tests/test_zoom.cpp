@@ -1,0 +1,169 @@
+#include "app/zoom.h"
+#include "game/palette.h"
+#include "support/window_fixture.h"
+#include "widgets/fonts.h"
+
+#include <QLabel>
+#include <QTest>
+
+#include <tuple>
+
+namespace {
+
+auto DescentFields(const GameState &s)
+{
+    return std::tuple(s.mPenX, s.mJoinY, s.mGoingDown, s.mNextColumnX, s.mCrossX, s.mCrossNextX,
+                      s.mRungY, s.mDownY, s.mDownNextY, s.mPenColor, s.mPenIndex, s.mPlayerIndex);
+}
+
+// Within a pixel of the design geometry times the zoom. The design
+// geometry was itself rounded to whole pixels, and that half pixel grows
+// with the zoom; a start button stands on its own rounded height.
+bool Near(const QRect &zoomed, const QRect &design, double factor)
+{
+    const auto near = [factor](int a, double b) { return std::abs(a - b) <= 1 + factor / 2; };
+    return near(zoomed.x(), design.x() * factor) && near(zoomed.y(), design.y() * factor)
+           && near(zoomed.width(), design.width() * factor)
+           && near(zoomed.height(), design.height() * factor);
+}
+
+} // namespace
+
+class TestZoom : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { fonts::RegisterKoreanSubstitutes(); }
+    void zoomDuringADescentKeepsItsStateAndResult();
+    void everythingScalesWithTheZoom_data();
+    void everythingScalesWithTheZoom();
+    void rememberedZoomIsClampedToTheScreen_data();
+    void rememberedZoomIsClampedToTheScreen();
+};
+
+void TestZoom::zoomDuringADescentKeepsItsStateAndResult()
+{
+    WindowFixture f;
+    f.Confirm(6);
+    GameState &s = f.w().State();
+    const std::size_t ladder = f.w().Drawing().Segments().size();
+    f.w().Play().Run().StartDescent(4);
+    const int ticks = f.RunTicks();
+    const QString result = s.gResults(4);
+    const auto path = std::vector(f.w().Drawing().Segments().begin() + qsizetype(ladder),
+                                  f.w().Drawing().Segments().end());
+
+    // The same player again, the zoom changing every few ticks and once
+    // during a pause.
+    const int steps[] = {125, 200, 100, 175, 150, 300};
+    f.w().Play().Run().StartDescent(4);
+    int again = 0;
+    while (f.w().Play().Timer1().isActive()) {
+        f.w().Play().Run().DescentStep();
+        if (++again % 5 == 0) {
+            const bool pause = again == 20;
+            if (pause)
+                f.w().Play().Run().TogglePause();
+            const auto before = DescentFields(s);
+            f.w().SetZoom(units::Zoom{steps[(again / 5) % 6]});
+            QCOMPARE(DescentFields(s), before);
+            if (pause) {
+                QVERIFY(!f.w().Play().Timer1().isActive());
+                f.w().Play().Run().TogglePause();
+            }
+            // The pen stands where its path ends, at this zoom (until the
+            // path is over and the pen parked).
+            if (f.w().Play().Timer1().isActive()) {
+                const QLabel *pen = f.w().Play().Columns().imgPen(4);
+                const int x = s.mGoingDown ? s.mPenX : s.mCrossX;
+                const int y = s.mGoingDown ? s.mDownY : s.mRungY;
+                QCOMPARE(pen->x(), qRound(units::MmToPx(x, f.w().Zoom())));
+                QVERIFY(qAbs(pen->geometry().bottom() + 1 - units::MmToPx(y, f.w().Zoom())) <= 1);
+            }
+        }
+    }
+    QCOMPARE(again, ticks);
+    QCOMPARE(s.gResults(4), result);
+    const auto &all = f.w().Drawing().Segments();
+    QCOMPARE(all.size(), ladder + 2 * path.size());
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        const auto &a = path[i];
+        const auto &b = all[ladder + path.size() + i];
+        QVERIFY(std::tie(a.x1, a.y1, a.x2, a.y2, a.colour, a.width)
+                == std::tie(b.x1, b.y1, b.x2, b.y2, b.colour, b.width));
+    }
+}
+
+void TestZoom::everythingScalesWithTheZoom_data()
+{
+    QTest::addColumn<int>("percent");
+    for (int percent : {125, 150, 175, 200, 250, 300})
+        QTest::addRow("%d %%", percent) << percent;
+}
+
+void TestZoom::everythingScalesWithTheZoom()
+{
+    QFETCH(int, percent);
+    WindowFixture f;
+    f.Confirm(12);
+    f.w().Play().Run().StartDescent(7);
+    for (int i = 0; i < 30; ++i)
+        f.w().Play().Run().DescentStep();
+    const auto children = f.w().findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
+    QList<QRect> design;
+    for (const QWidget *c : children)
+        design << c->geometry();
+
+    const units::Zoom zoom{percent};
+    f.w().SetZoom(zoom);
+    QCOMPARE(f.w().size(), QSize(792, 512) * zoom.Factor());
+    for (int i = 0; i < children.size(); ++i) {
+        if (!Near(children[i]->geometry(), design[i], zoom.Factor()))
+            QFAIL(qPrintable(QStringLiteral("%1 %2: %3,%4 %5x%6")
+                                 .arg(children[i]->metaObject()->className(),
+                                      children[i]->objectName())
+                                 .arg(children[i]->x())
+                                 .arg(children[i]->y())
+                                 .arg(children[i]->width())
+                                 .arg(children[i]->height())));
+    }
+
+    // The ladder's lines, drawn again at the zoomed size: every column
+    // black at its zoomed x, half-way down the ladder.
+    const QImage &layer = f.w().Drawing().Image();
+    const qreal dpr = layer.devicePixelRatio();
+    QCOMPARE(layer.deviceIndependentSize().toSize(), f.w().size());
+    for (int c = 1; c <= 12; ++c) {
+        const int x = f.w().State().gLadderLeft + 14 * (c - 1);
+        const QPoint at(int(units::MmToPx(x, zoom) * dpr), int(units::MmToPx(100, zoom) * dpr));
+        QCOMPARE(QColor(layer.pixel(at)).rgb(), palette::Rgb(0) | 0xff000000);
+    }
+}
+
+void TestZoom::rememberedZoomIsClampedToTheScreen_data()
+{
+    QTest::addColumn<int>("saved");
+    QTest::addColumn<QSize>("screen");
+    QTest::addColumn<int>("restored");
+    QTest::newRow("fits") << 200 << QSize(1920, 1080) << 200;
+    QTest::newRow("too large for 1080p") << 300 << QSize(1920, 1080) << 200;
+    QTest::newRow("a small laptop") << 175 << QSize(1280, 800) << 125;
+    QTest::newRow("beyond 200 on 4K") << 400 << QSize(3840, 2160) << 400;
+    QTest::newRow("between steps") << 160 << QSize(1920, 1080) << 150;
+    QTest::newRow("smaller than the window") << 150 << QSize(640, 480) << 100;
+}
+
+void TestZoom::rememberedZoomIsClampedToTheScreen()
+{
+    QFETCH(int, saved);
+    QFETCH(QSize, screen);
+    QFETCH(int, restored);
+    WindowFixture f; // keeps the user's settings in a folder of its own
+    zoom::WritePreference(units::Zoom{saved});
+    const int largest = zoom::Largest(QSize(792, 512), QMargins(8, 40, 8, 8), screen);
+    QCOMPARE(zoom::Clamped(zoom::ReadPreference().value_or(0), largest).percent, restored);
+}
+
+QTEST_MAIN(TestZoom)
+#include "test_zoom.moc"
