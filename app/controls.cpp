@@ -14,7 +14,7 @@
 
 using K = ControlKind;
 
-const std::array<ControlSpec, 22> kControls = {{
+const std::array<ControlEntry, 22> kControls = {{
     {.name = "txtInput", .kind = K::TextBox, .place = {420, 2010, 825, 195},
      .accessible = QT_TRANSLATE_NOOP("MainWindow", "당첨내역 입력"), .fontPt = 8.25,
      .framed = false},
@@ -85,19 +85,19 @@ void SetBackground(QWidget *widget, QRgb colour, QPalette::ColorRole role)
     widget->setAutoFillBackground(true);
 }
 
-QWidget *Create(const ControlSpec &spec, QWidget *window, const ImageList &images,
+QWidget *Create(const ControlEntry &entry, QWidget *window, const ImageList &images,
                 const QString &programFolder)
 {
-    switch (spec.kind) {
+    switch (entry.kind) {
     case K::TextBox: {
         auto *box = new QLineEdit(window);
-        if (spec.maxLength > 0)
-            box->setMaxLength(spec.maxLength);
-        if (spec.centred)
+        if (entry.maxLength > 0)
+            box->setMaxLength(entry.maxLength);
+        if (entry.centred)
             box->setAlignment(Qt::AlignCenter);
-        box->setFrame(spec.framed);
-        if (spec.back)
-            SetBackground(box, spec.back, QPalette::Base);
+        box->setFrame(entry.framed);
+        if (entry.back)
+            SetBackground(box, entry.back, QPalette::Base);
         return box;
     }
     case K::List: {
@@ -106,8 +106,8 @@ QWidget *Create(const ControlSpec &spec, QWidget *window, const ImageList &image
         return list;
     }
     case K::Picture: {
-        auto *button = new PictureButton(images, spec.normal, spec.pressed, window);
-        button->SetResizesToPicture(spec.resizesToPicture);
+        auto *button = new PictureButton(images, entry.normal, entry.pressed, window);
+        button->SetResizesToPicture(entry.resizesToPicture);
         // Picture buttons are worked with the mouse; the text boxes and the
         // list take the focus.
         button->setFocusPolicy(Qt::NoFocus);
@@ -116,17 +116,17 @@ QWidget *Create(const ControlSpec &spec, QWidget *window, const ImageList &image
     case K::StartToken: {
         auto *token = new TokenButton(window);
         token->setIconSize(QSize(32, 32));
-        token->SetBackColour(QColor::fromRgb(spec.back));
+        token->SetBackColour(QColor::fromRgb(entry.back));
         return token;
     }
     case K::PenPicture: {
         auto *pen = new QLabel(window);
-        SetBackground(pen, spec.back, QPalette::Window);
+        SetBackground(pen, entry.back, QPalette::Window);
         return pen;
     }
     case K::Shadow: {
         auto *box = new QWidget(window);
-        SetBackground(box, spec.back, QPalette::Window);
+        SetBackground(box, entry.back, QPalette::Window);
         return box;
     }
     case K::Banner:
@@ -139,14 +139,14 @@ QWidget *Create(const ControlSpec &spec, QWidget *window, const ImageList &image
 
 void BuildControls(QWidget *window, const ImageList &images, const QString &programFolder)
 {
-    for (const ControlSpec &spec : kControls) {
-        QWidget *control = Create(spec, window, images, programFolder);
-        control->setObjectName(QLatin1String(spec.name));
-        if (spec.accessible)
-            control->setAccessibleName(QCoreApplication::translate("MainWindow", spec.accessible));
-        if (spec.toolTip)
-            control->setToolTip(QString::fromUtf8(spec.toolTip));
-        if (spec.template_)
+    for (const ControlEntry &entry : kControls) {
+        QWidget *control = Create(entry, window, images, programFolder);
+        control->setObjectName(QLatin1String(entry.name));
+        if (entry.accessible)
+            control->setAccessibleName(QCoreApplication::translate("MainWindow", entry.accessible));
+        if (entry.toolTip)
+            control->setToolTip(QString::fromUtf8(entry.toolTip));
+        if (entry.template_)
             control->hide();
     }
     PlaceControls(window, units::Zoom{});
@@ -154,11 +154,11 @@ void BuildControls(QWidget *window, const ImageList &images, const QString &prog
 
 void PlaceControls(QWidget *window, units::Zoom zoom)
 {
-    for (const ControlSpec &spec : kControls) {
-        QWidget *control = Control(window, QLatin1String(spec.name));
+    for (const ControlEntry &entry : kControls) {
+        QWidget *control = Control(window, QLatin1String(entry.name));
         if (!control)
             continue;
-        control->setGeometry(units::ToPx(spec.place, zoom));
+        control->setGeometry(units::ToPx(entry.place, zoom));
         // After the table's rectangle: a box that resizes to its picture
         // keeps the size of the face it shows now, zoomed.
         if (auto *button = qobject_cast<PictureButton *>(control))
@@ -167,8 +167,8 @@ void PlaceControls(QWidget *window, units::Zoom zoom)
             token->setIconSize(units::ScaledPx(QSize(32, 32), zoom));
         else if (auto *banner = qobject_cast<VelGif *>(control))
             banner->SetZoom(zoom);
-        if (spec.fontPt > 0) {
-            const QFont font = fonts::Gulim(spec.fontPt * zoom.Factor());
+        if (entry.fontPt > 0) {
+            const QFont font = fonts::Gulim(entry.fontPt * zoom.Factor());
             if (auto *box = qobject_cast<QLineEdit *>(control))
                 TextFit::SetNormalFont(box, font, zoom.Factor());
             else

@@ -22,7 +22,7 @@ enum class ControlKind {
     Banner,       // VelGif
 };
 
-struct ControlSpec
+struct ControlEntry
 {
     const char *name;
     ControlKind kind;
@@ -40,7 +40,7 @@ struct ControlSpec
     QRgb back = 0;               // background colour; 0 keeps the palette's
 };
 
-extern const std::array<ControlSpec, 22> kControls;
+extern const std::array<ControlEntry, 22> kControls;
 
 // Creates every control of the table on `window`, named as in the table,
 // placed at 100 %.

@@ -57,17 +57,17 @@ void TestMainWindow::controlsStandAtTheirPlaces()
     WindowFixture f;
     const QRect client = f.w().rect();
     QList<QWidget *> shown;
-    for (const ControlSpec &spec : kControls) {
-        auto *control = Control(&f.w(), QLatin1String(spec.name));
-        QVERIFY2(control, spec.name);
-        QVERIFY2(client.contains(control->geometry()), spec.name);
-        if (spec.kind == ControlKind::Picture) {
-            QVERIFY2(ImageList::PictureSize(spec.normal).isValid(), spec.name);
-            QVERIFY2(spec.pressed == face::None || ImageList::PictureSize(spec.pressed).isValid(),
-                     spec.name);
+    for (const ControlEntry &entry : kControls) {
+        auto *control = Control(&f.w(), QLatin1String(entry.name));
+        QVERIFY2(control, entry.name);
+        QVERIFY2(client.contains(control->geometry()), entry.name);
+        if (entry.kind == ControlKind::Picture) {
+            QVERIFY2(ImageList::PictureSize(entry.normal).isValid(), entry.name);
+            QVERIFY2(entry.pressed == face::None || ImageList::PictureSize(entry.pressed).isValid(),
+                     entry.name);
         }
         // The banner lies on its own shadow; nothing else shown overlaps.
-        if (!spec.template_ && spec.kind != ControlKind::Shadow)
+        if (!entry.template_ && entry.kind != ControlKind::Shadow)
             shown << control;
     }
     for (int i = 0; i < shown.size(); ++i) {
