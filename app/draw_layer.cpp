@@ -1,6 +1,7 @@
 #include "app/draw_layer.h"
 
 #include "game/palette.h"
+#include "widgets/pixel_buffer.h"
 
 #include <QPainter>
 
@@ -10,8 +11,8 @@ namespace {
 
 QImage Raster(QSize logicalSize, qreal devicePixelRatio)
 {
-    QImage image((QSizeF(logicalSize) * devicePixelRatio).toSize(),
-                 QImage::Format_ARGB32_Premultiplied);
+    QImage image = pixel_buffer::Image((QSizeF(logicalSize) * devicePixelRatio).toSize(),
+                                       QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(devicePixelRatio);
     image.fill(Qt::transparent);
     return image;
@@ -21,15 +22,21 @@ QImage Raster(QSize logicalSize, qreal devicePixelRatio)
 
 DrawLayer::DrawLayer(QSize logicalSize, qreal devicePixelRatio)
     : designSize_(logicalSize)
-    , image_(Raster(logicalSize, devicePixelRatio))
+    , devicePixelRatio_(devicePixelRatio)
 {
+}
+
+QSize DrawLayer::LogicalSize() const
+{
+    return units::ScaledPx(designSize_, zoom_);
 }
 
 void DrawLayer::Clear()
 {
     segments_.clear();
-    image_.fill(Qt::transparent);
-    Dirty(QRect(QPoint(0, 0), image_.deviceIndependentSize().toSize()));
+    if (!image_.isNull())
+        image_.fill(Qt::transparent);
+    Dirty(QRect(QPoint(0, 0), LogicalSize()));
 }
 
 void DrawLayer::SetLineWidth(int pixels)
@@ -48,6 +55,10 @@ QRect DrawLayer::Rasterise(const Segment &s)
     const QPointF from(units::MmToPx(s.x1, zoom_), units::MmToPx(s.y1, zoom_));
     const QPointF to(units::MmToPx(s.x2, zoom_), units::MmToPx(s.y2, zoom_));
     const qreal width = s.width * zoom_.Factor();
+    // Made on the first line, not at start: touching a window-sized buffer
+    // costs the first frame more than everything else it draws.
+    if (image_.isNull())
+        image_ = Raster(LogicalSize(), devicePixelRatio_);
     {
         QPainter painter(&image_);
         // Without antialiasing the pen snaps to whole device pixels: crisp
@@ -66,15 +77,17 @@ void DrawLayer::SetZoom(units::Zoom zoom)
     if (zoom == zoom_)
         return;
     zoom_ = zoom;
-    image_ = Raster(units::ScaledPx(designSize_, zoom), image_.devicePixelRatio());
+    image_ = QImage();
     // In drawing order, so that a shadow lies over its segment as before.
     for (const Segment &s : segments_)
         Rasterise(s);
-    Dirty(QRect(QPoint(0, 0), image_.deviceIndependentSize().toSize()));
+    Dirty(QRect(QPoint(0, 0), LogicalSize()));
 }
 
 void DrawLayer::Paint(QPainter &painter, const QRect &logicalRegion) const
 {
+    if (image_.isNull())
+        return;
     const qreal dpr = image_.devicePixelRatio();
     const QRect source(QPointF(logicalRegion.topLeft() * dpr).toPoint(),
                        QSizeF(logicalRegion.size() * dpr).toSize());

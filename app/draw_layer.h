@@ -38,7 +38,9 @@ public:
     const std::vector<Segment> &Segments() const { return segments_; }
 
     void Paint(QPainter &painter, const QRect &logicalRegion) const;
+    // The raster; null until the first line is drawn at the current zoom.
     const QImage &Image() const { return image_; }
+    qreal DevicePixelRatio() const { return devicePixelRatio_; }
 
     // Called with the logical rectangle that needs repainting.
     void SetDirtyHandler(std::function<void(const QRect &)> handler);
@@ -47,8 +49,10 @@ private:
     // Draws one segment into the raster; returns the logical rectangle it touched.
     QRect Rasterise(const Segment &segment);
     void Dirty(const QRect &rect) const;
+    QSize LogicalSize() const;
 
     QSize designSize_;
+    qreal devicePixelRatio_;
     units::Zoom zoom_;
     QImage image_;
     int width_ = 1;

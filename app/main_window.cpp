@@ -254,7 +254,7 @@ void MainWindow::SetZoom(units::Zoom zoom)
         background_ = picture;
     } else {
         // From the sharpest artwork, once; each paint then copies pixels.
-        const qreal dpr = drawing_.Image().devicePixelRatio();
+        const qreal dpr = drawing_.DevicePixelRatio();
         // Kept opaque (RGB32) as the picture is: painting it is then a copy,
         // not a blend, on every tick of a descent.
         QImage scaled = picture.toImage()

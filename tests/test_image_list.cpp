@@ -1,4 +1,5 @@
 #include "widgets/image_list.h"
+#include "widgets/pixel_buffer.h"
 
 #include <QColor>
 #include <QFile>
@@ -92,6 +93,8 @@ private slots:
     void tokensStandOnAWhiteTile();
     void iconOffersEveryDesktopSize();
     void linkCursorPointsWithTheFingerTip();
+    void pixelBufferHoldsItsPixelsPastItsFirstOwner_data();
+    void pixelBufferHoldsItsPixelsPastItsFirstOwner();
 };
 
 void TestImageList::everyPictureFileIsCompiledIn_data()
@@ -328,6 +331,35 @@ void TestImageList::linkCursorPointsWithTheFingerTip()
         const QPoint tip = ImageList::kLinkCursorHotSpot * cursor.pixmap().devicePixelRatio();
         QVERIFY(qAlpha(picture.pixel(tip + QPoint(0, int(ratio)))) > 200);
     }
+}
+
+void TestImageList::pixelBufferHoldsItsPixelsPastItsFirstOwner_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QImage::Format>("format");
+    QTest::newRow("small, ordinary memory") << QSize(40, 30) << QImage::Format_RGB32;
+    QTest::newRow("the background, one huge page") << QSize(795, 515) << QImage::Format_RGB32;
+    QTest::newRow("odd width, 24-bit rows padded") << QSize(1001, 700) << QImage::Format_RGB888;
+    QTest::newRow("over two blocks") << QSize(3180, 2060) << QImage::Format_ARGB32_Premultiplied;
+}
+
+void TestImageList::pixelBufferHoldsItsPixelsPastItsFirstOwner()
+{
+    QFETCH(QSize, size);
+    QFETCH(QImage::Format, format);
+    QImage kept;
+    {
+        QImage image = pixel_buffer::Image(size, format);
+        QCOMPARE(image.size(), size);
+        QCOMPARE(image.format(), format);
+        image.fill(QColor(10, 20, 30));
+        image.setPixelColor(size.width() - 1, size.height() - 1, QColor(200, 100, 50));
+        // A pixmap and a shared copy outlive the first handle.
+        kept = QPixmap::fromImage(std::move(image)).toImage();
+    }
+    QCOMPARE(kept.pixelColor(0, 0), QColor(10, 20, 30));
+    QCOMPARE(kept.pixelColor(size.width() - 1, size.height() - 1), QColor(200, 100, 50));
+    QVERIFY(pixel_buffer::Image(QSize(0, 10), format).isNull());
 }
 
 QTEST_MAIN(TestImageList)

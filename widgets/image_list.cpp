@@ -1,5 +1,7 @@
 #include "widgets/image_list.h"
 
+#include "widgets/pixel_buffer.h"
+
 #include <QColor>
 #include <QFile>
 #include <QIconEngine>
@@ -274,8 +276,8 @@ QImage ImageList::DecodeRaw(const QByteArray &compressed)
     const bool opaque = qFromLittleEndian<quint32>(bytes.constData() + 12) == 1;
     if (width == 0 || height == 0 || width > 4096 || height > 4096)
         return {};
-    QImage image(int(width), int(height),
-                 opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
+    QImage image = pixel_buffer::Image(QSize(int(width), int(height)),
+                                       opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
     if (image.bytesPerLine() != qsizetype(width) * 4)
         return {};
     auto *out = reinterpret_cast<quint32 *>(image.bits());
