@@ -68,7 +68,6 @@ QLineEdit *ColumnControls::Create(int i, int xMm, int picture, bool startEnabled
     // The pen takes the size of its picture; it stays hidden until it moves.
     column.pen = new PenLabel(window_);
     column.pen->setPalette(templates_.pen->palette());
-    column.pen->setScaledContents(true);
 
     column.name = CopyLineEdit(templates_.name, window_);
     column.name->setMaxLength(4);
@@ -94,12 +93,12 @@ void ColumnControls::Place(Column &column) const
     const QPixmap face = images_.Picture(column.picture);
     column.start->resize(templates_.start->size());
     column.start->setIconSize(templates_.start->iconSize());
-    column.start->setIcon(QIcon(face));
+    column.start->setIcon(images_.Icon(column.picture));
     const int startTop =
         Px(geometry::kLadderTop - units::PxToMm(column.start->height(), zoom_) - 6);
     column.start->move(CentredLeft(column.xMm, column.start->width()), startTop);
 
-    column.pen->setPixmap(face);
+    column.pen->SetPicture(images_, column.picture);
     column.pen->resize(units::ScaledPx(face.deviceIndependentSize().toSize(), zoom_));
     PlacePen(column);
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 class ImageList;
+class PenLabel;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -67,7 +68,7 @@ private:
     struct Column
     {
         TokenButton *start = nullptr;
-        QLabel *pen = nullptr;
+        PenLabel *pen = nullptr;
         QLineEdit *name = nullptr;
         QLineEdit *prize = nullptr;
         int picture = 0;

@@ -1,5 +1,7 @@
 #include "app/pen_label.h"
 
+#include "widgets/image_list.h"
+
 #include <QPainter>
 
 PenLabel::PenLabel(QWidget *parent)
@@ -8,11 +10,26 @@ PenLabel::PenLabel(QWidget *parent)
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
-void PenLabel::paintEvent(QPaintEvent *event)
+void PenLabel::SetPicture(const ImageList &images, int index)
 {
-    {
-        QPainter painter(this);
-        painter.fillRect(rect(), palette().color(QPalette::Window));
+    images_ = &images;
+    index_ = index;
+    drawn_ = QPixmap();
+    setPixmap(images.Picture(index));
+}
+
+void PenLabel::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().color(QPalette::Window));
+    if (!images_)
+        return;
+    const qreal dpr = painter.device()->devicePixelRatioF();
+    const QSize pixels = (QSizeF(size()) * dpr).toSize();
+    if (drawn_.size() != pixels || drawn_.devicePixelRatio() != dpr) {
+        drawn_ = images_->Picture(index_, dpr).scaled(pixels, Qt::IgnoreAspectRatio,
+                                                      Qt::SmoothTransformation);
+        drawn_.setDevicePixelRatio(dpr);
     }
-    QLabel::paintEvent(event);
+    painter.drawPixmap(0, 0, drawn_);
 }

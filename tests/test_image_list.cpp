@@ -134,28 +134,41 @@ void TestImageList::everyPictureFileIsCompiledIn()
 void TestImageList::pictureHasItsLogicalSizeAtEveryRatio_data()
 {
     QTest::addColumn<qreal>("ratio");
+    QTest::addColumn<qreal>("device");
+    QTest::addColumn<double>("zoom");
     QTest::addColumn<qreal>("fileRatio");
-    QTest::newRow("1x screen") << 1.0 << 1.0;
-    QTest::newRow("2x screen") << 2.0 << 2.0;
-    QTest::newRow("1.5x screen takes the 2x set") << 1.5 << 2.0;
+    QTest::newRow("1x screen") << 1.0 << 1.0 << 1.0 << 1.0;
+    QTest::newRow("2x screen") << 2.0 << 2.0 << 1.0 << 2.0;
+    QTest::newRow("1.5x screen takes the 2x set") << 1.5 << 1.5 << 1.0 << 2.0;
+    QTest::newRow("1x screen, saved at 2x") << 1.0 << 2.0 << 1.0 << 2.0;
+    QTest::newRow("1x screen at 150 %, saved at 2x") << 1.0 << 2.0 << 1.5 << 4.0;
+    QTest::newRow("2x screen at 125 %") << 2.0 << 2.0 << 1.25 << 4.0;
 }
 
 void TestImageList::pictureHasItsLogicalSizeAtEveryRatio()
 {
     QFETCH(qreal, ratio);
+    QFETCH(qreal, device);
+    QFETCH(double, zoom);
     QFETCH(qreal, fileRatio);
-    const ImageList images(ratio);
+    ImageList images(ratio);
+    images.SetZoom(zoom);
     for (int i = 1; i <= ImageList::kCount; ++i) {
         // The layouts rely on the size table; the artwork drawn at 1x is
         // what the table must agree with.
         const QSize expected =
             QImageReader(QLatin1String(":/") + ImageList::PictureFile(i, 1)).size();
-        const QPixmap p = images.Picture(i);
+        const QPixmap p = images.Picture(i, device);
         QVERIFY2(!p.isNull(), qPrintable(QString::number(i)));
         QCOMPARE(ImageList::PictureSize(i), expected);
         QCOMPARE(p.deviceIndependentSize().toSize(), expected);
         QCOMPARE(p.size(), expected * fileRatio);
         QCOMPARE(p.devicePixelRatio(), fileRatio);
+        // A start token, as an icon at its zoomed size, has every pixel the
+        // device has.
+        const QSize zoomed = (QSizeF(expected) * zoom).toSize();
+        if (i <= 12)
+            QCOMPARE(images.Icon(i).pixmap(zoomed, device).size(), (QSizeF(zoomed) * device).toSize());
     }
 }
 

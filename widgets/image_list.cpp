@@ -2,15 +2,19 @@
 
 #include "widgets/pixel_buffer.h"
 
+#include <QApplication>
 #include <QColor>
 #include <QFile>
 #include <QIconEngine>
 #include <QImage>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOption>
 #include <QtDebug>
 #include <QtEndian>
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -102,32 +106,105 @@ private:
     std::array<QPixmap, ImageList::kIconSizes.size()> loaded_;
 };
 
+// A face as an icon: every device asks with its own pixel ratio and gets
+// the artwork for it, drawn at the size asked for, so a start token stays
+// sharp in a picture saved at twice the pixels as on the screen.
+class PictureIconEngine final : public QIconEngine
+{
+public:
+    PictureIconEngine(const ImageList &images, int index)
+        : images_(images)
+        , index_(index)
+    {
+    }
+
+    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return scaledPixmap(size, mode, state, 1.0);
+    }
+
+    QPixmap scaledPixmap(const QSize &size, QIcon::Mode mode, QIcon::State, qreal scale) override
+    {
+        // A token is drawn again whenever its button changes, greyed for a
+        // whole descent: greying and scaling are done once per look.
+        for (const Made &made : made_)
+            if (made.size == size && made.mode == mode && made.scale == scale)
+                return made.picture;
+        // `size` is in the device's pixels already (QIcon::pixmap multiplies).
+        QPixmap picture = images_.Picture(index_, scale);
+        if (picture.isNull() || size.isEmpty())
+            return picture;
+        if (picture.size() != size) {
+            picture = picture.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+            picture.setDevicePixelRatio(scale);
+        }
+        if (mode == QIcon::Disabled || mode == QIcon::Selected) {
+            QStyleOption option;
+            option.palette = QApplication::palette();
+            picture = QApplication::style()->generatedIconPixmap(mode, picture, &option);
+        }
+        // Normal and greyed at one size and ratio, and a change of zoom.
+        if (made_.size() >= 4)
+            made_.erase(made_.begin());
+        made_.push_back({size, mode, scale, picture});
+        return picture;
+    }
+
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        const qreal ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
+        painter->drawPixmap(rect, scaledPixmap((QSizeF(rect.size()) * ratio).toSize(), mode, state, ratio));
+    }
+
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
+    {
+        return {ImageList::PictureSize(index_)};
+    }
+
+    QIconEngine *clone() const override { return new PictureIconEngine(*this); }
+
+private:
+    struct Made
+    {
+        QSize size;
+        QIcon::Mode mode;
+        qreal scale;
+        QPixmap picture;
+    };
+    const ImageList &images_;
+    int index_;
+    std::vector<Made> made_;
+};
+
 } // namespace
 
 ImageList::ImageList(qreal devicePixelRatio)
     : devicePixelRatio_(devicePixelRatio)
+    , scale_(ScaleFor(devicePixelRatio))
 {
-    // Fractional ratios (1.25, 1.5) get the sharper 2x set, scaled down by
-    // the painter, rather than the 1x set scaled up.
-    scale_ = devicePixelRatio > 1.0 ? 2 : 1;
-    LoadBackground();
     icon_ = QIcon(new AppIconEngine);
 }
 
-void ImageList::LoadBackground()
+int ImageList::ScaleFor(qreal pixelsPerLogicalPixel)
 {
-    background_ = Load(BackgroundFile(scale_), kBackgroundSize, scale_);
+    // Fractional ratios (1.25, 1.5) get the sharper set, scaled down by the
+    // painter, rather than the softer one scaled up.
+    return pixelsPerLogicalPixel > 2.0 ? 4 : pixelsPerLogicalPixel > 1.0 ? 2 : 1;
 }
 
 void ImageList::SetZoom(double zoom)
 {
-    const qreal pixels = zoom * devicePixelRatio_;
-    const int scale = pixels > 2.0 ? 4 : pixels > 1.0 ? 2 : 1;
-    if (scale == scale_)
-        return;
-    scale_ = scale;
-    pictures_ = {};
-    LoadBackground();
+    zoom_ = zoom;
+    scale_ = ScaleOn(devicePixelRatio_);
+}
+
+QPixmap ImageList::Background(qreal devicePixelRatio) const
+{
+    const int scale = ScaleOn(devicePixelRatio);
+    QPixmap &background = backgrounds_[Set(scale)];
+    if (background.isNull())
+        background = Load(BackgroundFile(scale), kBackgroundSize, scale);
+    return background;
 }
 
 QCursor ImageList::LinkCursor() const
@@ -141,16 +218,22 @@ QCursor ImageList::LinkCursor() const
     return linkCursor_;
 }
 
-QPixmap ImageList::Picture(int index) const
+QPixmap ImageList::Picture(int index, qreal devicePixelRatio) const
 {
     if (index < 1 || index > kCount)
         return {};
     // Decoded on first use: a third of the faces are on screen at start-up,
     // the greyed and pressed ones only later or never.
-    QPixmap &picture = pictures_[std::size_t(index - 1)];
+    const int scale = ScaleOn(devicePixelRatio);
+    QPixmap &picture = pictures_[Set(scale)][std::size_t(index - 1)];
     if (picture.isNull())
-        picture = Load(PictureFile(index, scale_), PictureSize(index), scale_);
+        picture = Load(PictureFile(index, scale), PictureSize(index), scale);
     return picture;
+}
+
+QIcon ImageList::Icon(int index) const
+{
+    return QIcon(new PictureIconEngine(*this, index));
 }
 
 QPixmap ImageList::PrintPicture(int index) const

@@ -31,16 +31,22 @@ public:
 
     explicit ImageList(qreal devicePixelRatio = 1.0);
 
-    // Picks the artwork for pictures drawn at `zoom` times their size: the
-    // 2x set once zoom x device pixel ratio is above 1, the 4x faces and
-    // background above 2. Pictures already handed out keep their pixels;
-    // ask again for the new ones.
+    // Pictures are drawn at `zoom` times their size from now on. The
+    // artwork is picked per device: the 2x set once zoom x the device's
+    // pixel ratio is above 1, the 4x set above 2.
     void SetZoom(double zoom);
-    // The artwork's pixels per logical pixel now in use: 1, 2 or 4.
+    // The artwork's pixels per logical pixel on the window's screen: 1, 2 or 4.
     int Scale() const { return scale_; }
+    static int ScaleFor(qreal pixelsPerLogicalPixel);
 
-    // Picture `index`, 1..49; an empty pixmap for any other index.
-    QPixmap Picture(int index) const;
+    // Picture `index`, 1..49, for the window's screen; an empty pixmap for
+    // any other index.
+    QPixmap Picture(int index) const { return Picture(index, devicePixelRatio_); }
+    // The same for a device of `devicePixelRatio` (a saved picture at twice
+    // the pixels, a screen of another ratio). Each set is decoded once.
+    QPixmap Picture(int index, qreal devicePixelRatio) const;
+    // A picture as an icon that gives each device its own artwork.
+    QIcon Icon(int index) const;
     // Its size in logical pixels; an empty size for any other index.
     static QSize PictureSize(int index);
 
@@ -52,8 +58,10 @@ public:
     // picture as Picture() gives it.
     QPixmap PrintPicture(int index) const;
 
-    // The 795 x 515 background of the main window.
-    QPixmap Background() const { return background_; }
+    // The 795 x 515 background of the main window, for the window's screen
+    // or for a device of `devicePixelRatio`, at the zoom.
+    QPixmap Background() const { return Background(devicePixelRatio_); }
+    QPixmap Background(qreal devicePixelRatio) const;
     QIcon AppIcon() const { return icon_; }
     // A pointing hand for labels that open a link.
     QCursor LinkCursor() const;
@@ -77,12 +85,15 @@ public:
     static QImage DecodeRaw(const QByteArray &bytes);
 
 private:
-    void LoadBackground();
+    int ScaleOn(qreal devicePixelRatio) const { return ScaleFor(zoom_ * devicePixelRatio); }
+    // The three sets of artwork, at 1x, 2x and 4x.
+    static std::size_t Set(int scale) { return scale >= 4 ? 2 : scale >= 2 ? 1 : 0; }
 
     qreal devicePixelRatio_ = 1.0;
+    double zoom_ = 1.0;
     int scale_ = 1;
-    mutable std::array<QPixmap, kCount> pictures_;
-    QPixmap background_;
+    mutable std::array<std::array<QPixmap, kCount>, 3> pictures_;
+    mutable std::array<QPixmap, 3> backgrounds_;
     QIcon icon_;
     mutable QCursor linkCursor_;
     mutable bool linkCursorLoaded_ = false;

@@ -49,14 +49,17 @@ void PictureButton::paintEvent(QPaintEvent *)
     if (picture_.isNull())
         return;
     QPainter painter(this);
+    // The artwork for the device painted on: the screen, or a picture of
+    // the window saved at another pixel ratio.
+    const QPixmap picture = images_.Picture(face_, painter.device()->devicePixelRatioF());
     if (zoom_.percent == 100) {
-        painter.drawPixmap(0, 0, picture_);
+        painter.drawPixmap(0, 0, picture);
         return;
     }
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawPixmap(
         QRectF(QPointF(0, 0), QSizeF(picture_.deviceIndependentSize()) * zoom_.Factor()),
-        picture_, QRectF(picture_.rect()));
+        picture, QRectF(picture.rect()));
 }
 
 void PictureButton::mousePressEvent(QMouseEvent *event)

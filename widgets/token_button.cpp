@@ -27,10 +27,9 @@ void TokenButton::SetBackColour(const QColor &colour)
     update();
 }
 
-const QPixmap &TokenButton::Tile(Look look)
+const QPixmap &TokenButton::Tile(Look look, qreal dpr)
 {
     QPixmap &tile = tiles_[look];
-    const qreal dpr = devicePixelRatioF();
     if (!tile.isNull() && tile.deviceIndependentSize().toSize() == size()
         && tile.devicePixelRatio() == dpr)
         return tile;
@@ -63,7 +62,10 @@ void TokenButton::paintEvent(QPaintEvent *)
     const bool enabled = isEnabled();
     const bool down = isDown();
     QPainter painter(this);
-    painter.drawPixmap(0, 0, Tile(!enabled ? Disabled : down ? Down : Normal));
+    // Drawn for the device painted on: the screen, or a picture of the
+    // window saved at another pixel ratio.
+    const qreal dpr = painter.device()->devicePixelRatioF();
+    painter.drawPixmap(0, 0, Tile(!enabled ? Disabled : down ? Down : Normal, dpr));
 
     const QRectF face = FaceRect(rect(), down);
     if (hasFocus()) {
@@ -73,7 +75,7 @@ void TokenButton::paintEvent(QPaintEvent *)
         painter.drawRoundedRect(face.adjusted(2, 2, -2, -2), 4, 4);
     }
     const QSize size = iconSize();
-    const QPixmap picture = icon().pixmap(size, devicePixelRatioF(),
+    const QPixmap picture = icon().pixmap(size, dpr,
                                           enabled ? QIcon::Normal : QIcon::Disabled);
     const QPointF at(face.center().x() - size.width() / 2.0, face.center().y() - size.height() / 2.0);
     painter.drawPixmap(at.toPoint(), picture);

@@ -24,7 +24,7 @@ private:
     // The tile without its picture, drawn once per look and size: the
     // antialiased outline is the costly part, and a descent flips all the
     // buttons between enabled and disabled at the start and end of a path.
-    const QPixmap &Tile(Look look);
+    const QPixmap &Tile(Look look, qreal devicePixelRatio);
 
     QColor back_{0xc0, 0xff, 0xff};
     QPixmap tiles_[LookCount];
