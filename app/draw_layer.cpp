@@ -50,26 +50,29 @@ void DrawLayer::DrawLine(int x1, int y1, int x2, int y2, int colour)
     Dirty(Rasterise(segments_.back()));
 }
 
-QRect DrawLayer::Rasterise(const Segment &s)
+QRectF DrawLayer::Stroke(QPainter &painter, const Segment &s) const
 {
     const QPointF from(units::MmToPx(s.x1, zoom_), units::MmToPx(s.y1, zoom_));
     const QPointF to(units::MmToPx(s.x2, zoom_), units::MmToPx(s.y2, zoom_));
     const qreal width = s.width * zoom_.Factor();
+    // Without antialiasing the pen snaps to whole device pixels: crisp
+    // lines of exactly the width asked for.
+    QPen pen(QColor::fromRgb(palette::Rgb(s.colour)), width);
+    pen.setCapStyle(Qt::SquareCap);
+    painter.setPen(pen);
+    painter.drawLine(from, to);
+    const qreal margin = std::ceil(width) + 2;
+    return QRectF(from, to).normalized().adjusted(-margin, -margin, margin, margin);
+}
+
+QRect DrawLayer::Rasterise(const Segment &s)
+{
     // Made on the first line, not at start: touching a window-sized buffer
     // costs the first frame more than everything else it draws.
     if (image_.isNull())
         image_ = Raster(LogicalSize(), devicePixelRatio_);
-    {
-        QPainter painter(&image_);
-        // Without antialiasing the pen snaps to whole device pixels: crisp
-        // lines of exactly the width asked for.
-        QPen pen(QColor::fromRgb(palette::Rgb(s.colour)), width);
-        pen.setCapStyle(Qt::SquareCap);
-        painter.setPen(pen);
-        painter.drawLine(from, to);
-    }
-    const int margin = int(std::ceil(width)) + 2;
-    return QRectF(from, to).normalized().toAlignedRect().adjusted(-margin, -margin, margin, margin);
+    QPainter painter(&image_);
+    return Stroke(painter, s).toAlignedRect();
 }
 
 void DrawLayer::SetZoom(units::Zoom zoom)
@@ -89,6 +92,17 @@ void DrawLayer::Paint(QPainter &painter, const QRect &logicalRegion) const
     if (image_.isNull())
         return;
     const qreal dpr = image_.devicePixelRatio();
+    if (painter.device()->devicePixelRatioF() != dpr) {
+        // A device of another ratio (a picture of the window saved at twice
+        // the pixels, a screen the window moved to): the lines themselves at
+        // its resolution, never the raster stretched.
+        painter.save();
+        painter.setClipRect(logicalRegion, Qt::IntersectClip);
+        for (const Segment &s : segments_)
+            Stroke(painter, s);
+        painter.restore();
+        return;
+    }
     const QRect source(QPointF(logicalRegion.topLeft() * dpr).toPoint(),
                        QSizeF(logicalRegion.size() * dpr).toSize());
     painter.drawImage(logicalRegion, image_, source);

@@ -46,7 +46,9 @@ public:
     void SetDirtyHandler(std::function<void(const QRect &)> handler);
 
 private:
-    // Draws one segment into the raster; returns the logical rectangle it touched.
+    // Draws one segment; returns the logical rectangle it touched.
+    QRectF Stroke(QPainter &painter, const Segment &segment) const;
+    // The same into the raster, made first if need be.
     QRect Rasterise(const Segment &segment);
     void Dirty(const QRect &rect) const;
     QSize LogicalSize() const;

@@ -38,19 +38,6 @@ namespace {
 
 constexpr QSize kClientSize(792, 512);
 
-// The window frame's thickness on each side. Before the window is shown
-// the frame is not known yet; a title bar and thin borders are assumed, so
-// that a zoom restored at start-up leaves the whole window on the screen.
-QMargins FrameMargins(const QWidget &window)
-{
-    if (!window.isVisible())
-        return QMargins(8, 40, 8, 8);
-    const QRect f = window.frameGeometry();
-    const QRect g = window.geometry();
-    return QMargins(g.left() - f.left(), g.top() - f.top(), f.right() - g.right(),
-                    f.bottom() - g.bottom());
-}
-
 qreal ScreenRatio()
 {
     const QScreen *screen = QGuiApplication::primaryScreen();
@@ -64,6 +51,7 @@ MainWindow::MainWindow(const Services &services, QWidget *parent)
     , services_(services)
     , images_(ScreenRatio())
     , drawing_(kClientSize, ScreenRatio())
+    , backdrop_(images_, drawing_)
 {
     setObjectName(QStringLiteral("frmKapuna"));
     setWindowTitle(QStringLiteral("Kapuna"));
@@ -86,7 +74,6 @@ MainWindow::MainWindow(const Services &services, QWidget *parent)
     velGif1_ = Find<VelGif>("VelGif1");
     Wire();
     BuildTabOrder();
-    background_ = images_.Background();
     new zoom::Keys(this, [this](int direction) { StepZoom(direction); });
     Load();
 }
@@ -197,13 +184,13 @@ void MainWindow::picPrint_Click()
 
 void MainWindow::CentreOnScreen()
 {
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    if (!screen)
+    const QScreen *on = screen();
+    if (!on)
         return;
-    const QRect area = screen->geometry();
-    const QSize frame = frameGeometry().size().expandedTo(size());
-    move(area.x() + (area.width() - frame.width()) / 2,
-         area.y() + (area.height() - frame.height()) / 2);
+    const QRect area = on->geometry();
+    const QSize whole = size().grownBy(zoom::FrameMargins(*this));
+    move(area.x() + (area.width() - whole.width()) / 2,
+         area.y() + (area.height() - whole.height()) / 2);
 }
 
 void MainWindow::showEvent(QShowEvent *event)
@@ -220,22 +207,7 @@ void MainWindow::showEvent(QShowEvent *event)
 void MainWindow::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
-    const QPixmap &background = background_;
-    // One rectangle at a time, each the whole clip: under the paint event's
-    // own clip, a region of several rectangles, the raster engine blends span
-    // by span and a descent tick costs ten times as much.
-    for (const QRect &region : event->region()) {
-        painter.setClipRect(region);
-        // The background picture covers the whole client area; the grey back
-        // colour shows only if it failed to load.
-        if (background.isNull())
-            painter.fillRect(region, QColor(0xc0, 0xc0, 0xc0));
-        painter.drawPixmap(region, background,
-                           QRectF(QPointF(region.topLeft()) * background.devicePixelRatio(),
-                                  QSizeF(region.size()) * background.devicePixelRatio())
-                               .toRect());
-        drawing_.Paint(painter, region);
-    }
+    backdrop_.Paint(painter, event->region());
 }
 
 void MainWindow::SetZoom(units::Zoom zoom)
@@ -243,34 +215,14 @@ void MainWindow::SetZoom(units::Zoom zoom)
     if (zoom == zoom_)
         return;
     zoom_ = zoom;
-    const QMargins frame = FrameMargins(*this);
     images_.SetZoom(zoom.Factor());
     setFixedSize(units::ScaledPx(kClientSize, zoom));
     PlaceControls(this, zoom);
     board_->Columns().SetZoom(zoom);
     drawing_.SetZoom(zoom);
-    const QPixmap picture = images_.Background();
-    if (zoom.percent == 100) {
-        background_ = picture;
-    } else {
-        // From the sharpest artwork, once; each paint then copies pixels.
-        const qreal dpr = drawing_.DevicePixelRatio();
-        // Kept opaque (RGB32) as the picture is: painting it is then a copy,
-        // not a blend, on every tick of a descent.
-        QImage scaled = picture.toImage()
-                            .scaled((QSizeF(units::ScaledPx(ImageList::kBackgroundSize, zoom))
-                                     * dpr).toSize(),
-                                    Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-                            .convertToFormat(QImage::Format_RGB32);
-        scaled.setDevicePixelRatio(dpr);
-        background_ = QPixmap::fromImage(std::move(scaled));
-    }
-    if (isVisible()) {
-        const QRect area = screen()->geometry();
-        const QSize whole = size().grownBy(frame);
-        move(area.x() + (area.width() - whole.width()) / 2,
-             area.y() + (area.height() - whole.height()) / 2);
-    }
+    backdrop_.SetZoom(zoom);
+    if (isVisible())
+        CentreOnScreen();
     update();
 }
 
@@ -279,7 +231,7 @@ int MainWindow::LargestZoom() const
     const QScreen *on = screen();
     if (!on)
         return zoom::kSmallest;
-    return zoom::Largest(kClientSize, FrameMargins(*this), on->availableGeometry().size());
+    return zoom::Largest(kClientSize, zoom::FrameMargins(*this), on->availableGeometry().size());
 }
 
 void MainWindow::StepZoom(int direction)

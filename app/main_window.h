@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/backdrop.h"
 #include "app/draw_layer.h"
 #include "app/services.h"
 #include "extras/banner_rotation.h"
@@ -86,8 +87,7 @@ private:
     bool shownOnce_ = false;
     Shortcuts *shortcuts_ = nullptr;
     units::Zoom zoom_;
-    // The background picture at the zoom, made once per change of zoom.
-    QPixmap background_;
+    Backdrop backdrop_;
     // Focus chain; destroyed name boxes drop out as null pointers.
     QList<QPointer<QWidget>> tabOrder_;
 };

@@ -24,6 +24,16 @@ std::unique_ptr<QSettings> UserSettings()
 
 } // namespace
 
+QMargins FrameMargins(const QWidget &window)
+{
+    if (!window.isVisible())
+        return QMargins(8, 40, 8, 8);
+    const QRect f = window.frameGeometry();
+    const QRect g = window.geometry();
+    return QMargins(g.left() - f.left(), g.top() - f.top(), f.right() - g.right(),
+                    f.bottom() - g.bottom());
+}
+
 int Largest(QSize client, QMargins frame, QSize available)
 {
     int percent = kSmallest;

@@ -19,6 +19,12 @@ namespace zoom {
 constexpr int kStep = 25;
 constexpr int kSmallest = 100;
 
+// The thickness of `window`'s frame on each side. Before the window is
+// shown the frame is not known yet; a title bar and thin borders are
+// assumed, so that a zoom restored at start-up leaves the whole window on
+// the screen.
+QMargins FrameMargins(const QWidget &window);
+
 // The largest step at which the window, `client` at 100 % plus its
 // `frame`, fits in `available`; never below 100 %.
 int Largest(QSize client, QMargins frame, QSize available);

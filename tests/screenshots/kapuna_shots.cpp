@@ -1,6 +1,6 @@
 // Renders the main window in the states the README shows: the set-up after
 // start, a confirmed ladder of twelve, and a finished automatic game, also
-// at 200 % zoom.
+// as a saved picture and at 200 % zoom.
 // kapuna_shots OUTPUT_DIR [PROGRAM_DIR]: PROGRAM_DIR holds data/list for the
 // banner (the build folder does).
 #include "widgets/fonts.h"
@@ -8,6 +8,7 @@
 #include "app/controls.h"
 #include "app/board.h"
 #include "app/main_window.h"
+#include "app/share.h"
 #include "support/recording_messages.h"
 
 #include <QApplication>
@@ -55,6 +56,8 @@ int main(int argc, char *argv[])
     while (window.Play().Timer1().isActive())
         window.Play().Run().DescentStep();
     window.grab().save(out.filePath(QStringLiteral("screenshot-finished.png")));
+    // What "그림으로 저장…" writes of it: twice the pixels, from the sharper artwork.
+    Share::WindowPicture(&window).save(out.filePath(QStringLiteral("saved-picture.png")));
 
     // The same finished game at 200 %: drawn again at the size, not enlarged.
     window.SetZoom(units::Zoom{200});

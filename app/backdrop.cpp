@@ -1,0 +1,62 @@
+#include "app/backdrop.h"
+
+#include "app/draw_layer.h"
+#include "widgets/image_list.h"
+
+#include <QPainter>
+#include <QRegion>
+
+Backdrop::Backdrop(const ImageList &images, const DrawLayer &drawing)
+    : images_(images)
+    , drawing_(drawing)
+{
+}
+
+void Backdrop::SetZoom(units::Zoom zoom)
+{
+    if (zoom == zoom_)
+        return;
+    zoom_ = zoom;
+    made_.clear();
+}
+
+const QPixmap &Backdrop::Background(qreal devicePixelRatio) const
+{
+    for (const Made &made : made_)
+        if (made.devicePixelRatio == devicePixelRatio)
+            return made.picture;
+    // From the artwork the image list holds for this zoom and ratio.
+    QPixmap picture = images_.Background(devicePixelRatio);
+    if (zoom_.percent != 100 && !picture.isNull()) {
+        // Kept opaque (RGB32) as the picture is: painting it is then a copy,
+        // not a blend, on every tick of a descent.
+        QImage scaled = picture.toImage()
+                            .scaled((QSizeF(units::ScaledPx(ImageList::kBackgroundSize, zoom_))
+                                     * devicePixelRatio).toSize(),
+                                    Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                            .convertToFormat(QImage::Format_RGB32);
+        scaled.setDevicePixelRatio(devicePixelRatio);
+        picture = QPixmap::fromImage(std::move(scaled));
+    }
+    made_.push_back({devicePixelRatio, std::move(picture)});
+    return made_.back().picture;
+}
+
+void Backdrop::Paint(QPainter &painter, const QRegion &region) const
+{
+    const QPixmap &background = Background(painter.device()->devicePixelRatioF());
+    const qreal ratio = background.devicePixelRatio();
+    // One rectangle at a time, each the whole clip: under the paint event's
+    // own clip, a region of several rectangles, the raster engine blends span
+    // by span and a descent tick costs ten times as much.
+    for (const QRect &rect : region) {
+        painter.setClipRect(rect);
+        // The grey back colour shows only if the picture failed to load.
+        if (background.isNull())
+            painter.fillRect(rect, QColor(0xc0, 0xc0, 0xc0));
+        painter.drawPixmap(rect, background,
+                           QRectF(QPointF(rect.topLeft()) * ratio, QSizeF(rect.size()) * ratio)
+                               .toRect());
+        drawing_.Paint(painter, rect);
+    }
+}
