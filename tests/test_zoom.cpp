@@ -3,6 +3,7 @@
 #include "support/window_fixture.h"
 #include "widgets/fonts.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QTest>
 
@@ -40,6 +41,8 @@ private slots:
     void everythingScalesWithTheZoom();
     void rememberedZoomIsClampedToTheScreen_data();
     void rememberedZoomIsClampedToTheScreen();
+    void everyZoomKeyStepsTheZoom_data();
+    void everyZoomKeyStepsTheZoom();
 };
 
 void TestZoom::zoomDuringADescentKeepsItsStateAndResult()
@@ -163,6 +166,41 @@ void TestZoom::rememberedZoomIsClampedToTheScreen()
     zoom::WritePreference(units::Zoom{saved});
     const int largest = zoom::Largest(QSize(792, 512), QMargins(8, 40, 8, 8), screen);
     QCOMPARE(zoom::Clamped(zoom::ReadPreference().value_or(0), largest).percent, restored);
+}
+
+void TestZoom::everyZoomKeyStepsTheZoom_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<int>("direction"); // 2: no step
+    const int ctrl = Qt::ControlModifier;
+    const int keypad = Qt::KeypadModifier;
+    QTest::newRow("Ctrl+Plus") << int(Qt::Key_Plus) << ctrl << +1;
+    QTest::newRow("Ctrl+=") << int(Qt::Key_Equal) << ctrl << +1;
+    QTest::newRow("Ctrl+Shift+=") << int(Qt::Key_Equal) << (ctrl | int(Qt::ShiftModifier)) << +1;
+    QTest::newRow("Ctrl and keypad plus") << int(Qt::Key_Plus) << (ctrl | keypad) << +1;
+    QTest::newRow("Ctrl+Minus") << int(Qt::Key_Minus) << ctrl << -1;
+    QTest::newRow("Ctrl and keypad minus") << int(Qt::Key_Minus) << (ctrl | keypad) << -1;
+    QTest::newRow("Ctrl+0") << int(Qt::Key_0) << ctrl << 0;
+    QTest::newRow("Ctrl and keypad 0") << int(Qt::Key_0) << (ctrl | keypad) << 0;
+    // Typing in a text box: no zoom.
+    QTest::newRow("plus alone") << int(Qt::Key_Plus) << 0 << 2;
+    QTest::newRow("0 alone") << int(Qt::Key_0) << 0 << 2;
+}
+
+void TestZoom::everyZoomKeyStepsTheZoom()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(int, direction);
+    QWidget window;
+    QList<int> steps;
+    new zoom::Keys(&window, [&steps](int step) { steps << step; });
+    window.show();
+    QApplication::setActiveWindow(&window);
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QTest::keyClick(&window, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(steps, direction == 2 ? QList<int>() : QList<int>{direction});
 }
 
 QTEST_MAIN(TestZoom)
