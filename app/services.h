@@ -24,5 +24,5 @@ struct Services
     // Asks where a picture or PDF of the result goes.
     SaveDialog *saveDialog = nullptr;
     // The folder the program's own files are read from: "beside the program".
-    QString programFolder;
+    QString programFolder{};
 };
