@@ -80,6 +80,19 @@ void DrawLayer::SetZoom(units::Zoom zoom)
     if (zoom == zoom_)
         return;
     zoom_ = zoom;
+    Redraw();
+}
+
+void DrawLayer::SetDevicePixelRatio(qreal ratio)
+{
+    if (ratio == devicePixelRatio_ || ratio <= 0)
+        return;
+    devicePixelRatio_ = ratio;
+    Redraw();
+}
+
+void DrawLayer::Redraw()
+{
     image_ = QImage();
     // In drawing order, so that a shadow lies over its segment as before.
     for (const Segment &s : segments_)

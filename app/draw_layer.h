@@ -41,6 +41,9 @@ public:
     // The raster; null until the first line is drawn at the current zoom.
     const QImage &Image() const { return image_; }
     qreal DevicePixelRatio() const { return devicePixelRatio_; }
+    // The screen's ratio changed (the window moved to another screen): the
+    // raster is drawn again at the new ratio.
+    void SetDevicePixelRatio(qreal ratio);
 
     // Called with the logical rectangle that needs repainting.
     void SetDirtyHandler(std::function<void(const QRect &)> handler);
@@ -52,6 +55,7 @@ private:
     QRect Rasterise(const Segment &segment);
     void Dirty(const QRect &rect) const;
     QSize LogicalSize() const;
+    void Redraw();
 
     QSize designSize_;
     qreal devicePixelRatio_;

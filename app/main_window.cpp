@@ -206,6 +206,9 @@ void MainWindow::showEvent(QShowEvent *event)
 
 void MainWindow::paintEvent(QPaintEvent *event)
 {
+    // The screen's own ratio, which a move to another screen changes; a
+    // picture of the window rendered at another ratio leaves it alone.
+    drawing_.SetDevicePixelRatio(devicePixelRatioF());
     QPainter painter(this);
     backdrop_.Paint(painter, event->region());
 }

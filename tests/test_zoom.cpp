@@ -101,13 +101,16 @@ void TestZoom::zoomDuringADescentKeepsItsStateAndResult()
 void TestZoom::everythingScalesWithTheZoom_data()
 {
     QTest::addColumn<int>("percent");
+    QTest::addColumn<qreal>("ratio"); // of the screen the window is on afterwards
     for (int percent : {125, 150, 175, 200, 250, 300})
-        QTest::addRow("%d %%", percent) << percent;
+        QTest::addRow("%d %%", percent) << percent << 1.0;
+    QTest::newRow("150 %, moved to a screen of ratio 2") << 150 << 2.0;
 }
 
 void TestZoom::everythingScalesWithTheZoom()
 {
     QFETCH(int, percent);
+    QFETCH(qreal, ratio);
     WindowFixture f;
     f.Confirm(12);
     f.w().Play().Run().StartDescent(7);
@@ -120,6 +123,7 @@ void TestZoom::everythingScalesWithTheZoom()
 
     const units::Zoom zoom{percent};
     f.w().SetZoom(zoom);
+    f.w().Drawing().SetDevicePixelRatio(ratio);
     QCOMPARE(f.w().size(), QSize(792, 512) * zoom.Factor());
     for (int i = 0; i < children.size(); ++i) {
         if (!Near(children[i]->geometry(), design[i], zoom.Factor()))
@@ -136,6 +140,7 @@ void TestZoom::everythingScalesWithTheZoom()
     // black at its zoomed x, half-way down the ladder.
     const QImage &layer = f.w().Drawing().Image();
     const qreal dpr = layer.devicePixelRatio();
+    QCOMPARE(dpr, ratio);
     QCOMPARE(layer.deviceIndependentSize().toSize(), f.w().size());
     for (int c = 1; c <= 12; ++c) {
         const int x = f.w().State().gLadderLeft + 14 * (c - 1);
