@@ -173,7 +173,7 @@ void MainWindow::picHelp_Click()
 void MainWindow::picAbout_Click()
 {
     if (services_.shell)
-        ShowAboutBox(this, *services_.shell, images_);
+        ShowAboutBox(this, *services_.shell, images_, zoom_);
 }
 
 void MainWindow::picPrint_Click()

@@ -58,10 +58,12 @@ QCursor LinkCursor(const ImageList &images)
 // The frame's ground: a small ladder across its empty upper part, one path
 // traced down it, and the pill behind the maker's name. Drawn on the ground
 // so that the labels above it stay plain labels.
-void PaintFrameGround(QWidget *frame, const QRect &nameLabel)
+void PaintFrameGround(QWidget *frame, const QRect &nameLabel, double zoom)
 {
     QPainter painter(frame);
     painter.setRenderHint(QPainter::Antialiasing);
+    // Designed at 100 %; the name's label is placed at the zoom already.
+    painter.scale(zoom, zoom);
 
     constexpr int kTop = 14;
     constexpr int kBottom = 50;
@@ -111,7 +113,8 @@ void PaintFrameGround(QWidget *frame, const QRect &nameLabel)
     painter.drawEllipse(QPointF(kLeft + column * kGap, kBottom), 4, 4);
 
     painter.setBrush(kBadgeBack);
-    const QRectF pill = QRectF(nameLabel).adjusted(-6, -2, 6, 2);
+    const QRectF name(QPointF(nameLabel.topLeft()) / zoom, QSizeF(nameLabel.size()) / zoom);
+    const QRectF pill = name.adjusted(-6, -2, 6, 2);
     painter.drawRoundedRect(pill, pill.height() / 2, pill.height() / 2);
 }
 
@@ -128,14 +131,15 @@ QLabel *MakeLabel(QWidget *parent, const char *name, const QRect &rect, const QS
 
 } // namespace
 
-AboutBox::AboutBox(Shell &shell, const ImageList &images, QWidget *parent)
+AboutBox::AboutBox(Shell &shell, const ImageList &images, QWidget *parent, units::Zoom zoom)
     : QDialog(parent)
     , shell_(shell)
+    , zoom_(zoom)
 {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("Kapuna 정보"));
     setWindowIcon(images.AppIcon());
-    setFixedSize(kClientSize);
+    setFixedSize(units::ScaledPx(kClientSize, zoom_));
     SetColours(this, kTextColour, kDialogBack);
 
     BuildControls(images);
@@ -148,19 +152,24 @@ AboutBox::AboutBox(Shell &shell, const ImageList &images, QWidget *parent)
 
 void AboutBox::BuildControls(const ImageList &images)
 {
-    const QFont text = fonts::Gulim(9);
+    const double f = zoom_.Factor();
+    const QFont text = fonts::Gulim(9 * f);
+    // What the box's children without a font of their own inherit: the
+    // text font at the zoom, not the platform's default at 100 %.
+    setFont(text);
     const QCursor linkCursor = LinkCursor(images);
 
     picIcon_ = new QLabel(this);
     picIcon_->setObjectName(QStringLiteral("PicIcon"));
-    picIcon_->setGeometry(TwipRect(240, 240, 480, 480));
-    picIcon_->setPixmap(images.AppIcon().pixmap(QSize(32, 32), devicePixelRatio()));
+    picIcon_->setGeometry(TwipRect(240, 240, 480, 480, zoom_));
+    picIcon_->setPixmap(
+        images.AppIcon().pixmap(units::ScaledPx(QSize(32, 32), zoom_), devicePixelRatio()));
 
-    lblTitle_ = MakeLabel(this, "LblTitle", TwipRect(1200, 225, 2865, 240),
-                          QStringLiteral("Kapuna 1.1"), fonts::Gulim(10, true));
+    lblTitle_ = MakeLabel(this, "LblTitle", TwipRect(1200, 225, 2865, 240, zoom_),
+                          QStringLiteral("Kapuna 1.1"), fonts::Gulim(10 * f, true));
     SetColours(lblTitle_, Qt::black);
 
-    label1_ = MakeLabel(this, "Label1", TwipRect(1200, 480, 2865, 210),
+    label1_ = MakeLabel(this, "Label1", TwipRect(1200, 480, 2865, 210, zoom_),
                         QStringLiteral("사다리 타기 게임"), text);
     SetColours(label1_, kQuietText);
     label1_->setToolTip(QStringLiteral(
@@ -169,7 +178,7 @@ void AboutBox::BuildControls(const ImageList &images)
 
     cmdOK_ = new QPushButton(QStringLiteral("확인"), this);
     cmdOK_->setObjectName(QStringLiteral("CmdOK"));
-    cmdOK_->setGeometry(TwipRect(4620, 270, 1395, 300));
+    cmdOK_->setGeometry(TwipRect(4620, 270, 1395, 300, zoom_));
     cmdOK_->setFont(text);
     // Enter presses it as the default button; Escape closes the dialog the
     // same way, so both leave as the OK button does.
@@ -179,32 +188,33 @@ void AboutBox::BuildControls(const ImageList &images)
 
     frame1_ = new QFrame(this);
     frame1_->setObjectName(QStringLiteral("Frame1"));
-    frame1_->setGeometry(TwipRect(112, 915, 5940, 2220));
+    frame1_->setGeometry(TwipRect(112, 915, 5940, 2220, zoom_));
     frame1_->setFrameStyle(QFrame::Box | QFrame::Plain);
     SetColours(frame1_, kFrameEdge, kFrameBack);
     frame1_->setMouseTracking(true);
     frame1_->installEventFilter(this);
 
-    label2Link_ = MakeLabel(frame1_, "Label2_12", TwipRect(1335, 960, 3375, 210), WebAddress(),
-                            text);
+    label2Link_ = MakeLabel(frame1_, "Label2_12", TwipRect(1335, 960, 3375, 210, zoom_),
+                            WebAddress(), text);
     SetColours(label2Link_, kLinkColour);
     label2Link_->setCursor(linkCursor);
     label2Link_->setToolTip(WebAddress());
 
-    label2Contact_ = MakeLabel(frame1_, "Label2_2", TwipRect(1335, 1230, 3375, 210),
+    label2Contact_ = MakeLabel(frame1_, "Label2_2", TwipRect(1335, 1230, 3375, 210, zoom_),
                                QStringLiteral("문의: help@kapuna.example"), text);
     SetColours(label2Contact_, kTextColour);
     label2Contact_->setCursor(linkCursor);
 
-    lblCredits_ = MakeLabel(frame1_, "LblCredits", QRect(8, 100, 380, 24),
+    lblCredits_ = MakeLabel(frame1_, "LblCredits",
+                            QRect(QPoint(8, 100) * f, units::ScaledPx(QSize(380, 24), zoom_)),
                             QStringLiteral("그림: Noto Color Emoji (Apache 2.0 / OFL 1.1) · "
                                            "글꼴: 나눔 글꼴 (OFL 1.1)"),
-                            fonts::Gulim(7.5));
+                            fonts::Gulim(7.5 * f));
     lblCredits_->setAlignment(Qt::AlignCenter);
     SetColours(lblCredits_, kQuietText);
 
-    label3_ = MakeLabel(frame1_, "Label3", TwipRect(2130, 1920, 1830, 180),
-                        QStringLiteral("Kapuna 개발팀"), fonts::Gulim(8, true));
+    label3_ = MakeLabel(frame1_, "Label3", TwipRect(2130, 1920, 1830, 180, zoom_),
+                        QStringLiteral("Kapuna 개발팀"), fonts::Gulim(8 * f, true));
     label3_->setAlignment(Qt::AlignCenter);
     SetLabel3Colour(kLabel3Green);
 
@@ -301,7 +311,7 @@ bool AboutBox::eventFilter(QObject *watched, QEvent *event)
         if (event->type() == QEvent::MouseMove)
             Frame1_MouseMove();
         else if (event->type() == QEvent::Paint)
-            PaintFrameGround(frame1_, label3_->geometry());
+            PaintFrameGround(frame1_, label3_->geometry(), zoom_.Factor());
         return QDialog::eventFilter(watched, event);
     }
 
@@ -331,15 +341,16 @@ bool AboutBox::eventFilter(QObject *watched, QEvent *event)
     }
 }
 
-std::unique_ptr<AboutBox> LoadAboutBox(QWidget *owner, Shell &shell, const ImageList &images)
+std::unique_ptr<AboutBox> LoadAboutBox(QWidget *owner, Shell &shell, const ImageList &images,
+                                       units::Zoom zoom)
 {
-    auto box = std::make_unique<AboutBox>(shell, images, owner);
+    auto box = std::make_unique<AboutBox>(shell, images, owner, zoom);
     box->CentreOnScreen();
     return box;
 }
 
-void ShowAboutBox(QWidget *owner, Shell &shell, const ImageList &images)
+void ShowAboutBox(QWidget *owner, Shell &shell, const ImageList &images, units::Zoom zoom)
 {
-    const std::unique_ptr<AboutBox> box = LoadAboutBox(owner, shell, images);
+    const std::unique_ptr<AboutBox> box = LoadAboutBox(owner, shell, images, zoom);
     box->exec();
 }

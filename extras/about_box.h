@@ -1,5 +1,7 @@
 #pragma once
 
+#include "widgets/units.h"
+
 #include <QDialog>
 #include <QTimer>
 
@@ -30,8 +32,11 @@ public:
 
     static QString WebAddress() { return QStringLiteral("https://kapuna.example/"); }
 
-    // The load handler: builds the controls and starts the blink timer.
-    AboutBox(Shell &shell, const ImageList &images, QWidget *parent = nullptr);
+    // The load handler: builds the controls and starts the blink timer. The
+    // box takes the main window's zoom: every rectangle, font and picture
+    // at that many times its design size.
+    AboutBox(Shell &shell, const ImageList &images, QWidget *parent = nullptr,
+             units::Zoom zoom = {});
 
     QLabel *PicIcon() const { return picIcon_; }
     QLabel *LblTitle() const { return lblTitle_; }
@@ -67,6 +72,7 @@ private:
     int Label2Index(const QObject *object) const;
 
     Shell &shell_;
+    units::Zoom zoom_;
     QTimer timer1_;
     int label3Colour_ = kLabel3Green;
     bool linkHasBorder_ = false;
@@ -85,7 +91,8 @@ private:
 
 // picAbout's click, in two steps so that tests can open the box without
 // blocking: the box loaded afresh and centred on the screen, not yet shown...
-std::unique_ptr<AboutBox> LoadAboutBox(QWidget *owner, Shell &shell, const ImageList &images);
+std::unique_ptr<AboutBox> LoadAboutBox(QWidget *owner, Shell &shell, const ImageList &images,
+                                       units::Zoom zoom = {});
 
 // ...and the whole click: load, show modally, return once it is closed.
-void ShowAboutBox(QWidget *owner, Shell &shell, const ImageList &images);
+void ShowAboutBox(QWidget *owner, Shell &shell, const ImageList &images, units::Zoom zoom = {});

@@ -76,29 +76,42 @@ private slots:
         QCOMPARE(box->objectName(), QStringLiteral("frmAbout"));
     }
 
-    void controlsSitAtTheirTwipPositions_data()
+    // With the main window zoomed, the box is the same box, larger: every
+    // control its 100 % rectangle and font times the zoom, within the pixel
+    // that rounding the twips costs, and the frame's labels still inside it.
+    void controlsScaleWithTheZoom_data()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QRect>("rect");
-        // px = twips / 15; the labels of Frame1 are placed inside it.
-        QTest::newRow("PicIcon") << "PicIcon" << QRect(16, 16, 32, 32);
-        QTest::newRow("LblTitle") << "LblTitle" << QRect(80, 15, 191, 16);
-        QTest::newRow("Label1") << "Label1" << QRect(80, 32, 191, 14);
-        QTest::newRow("CmdOK") << "CmdOK" << QRect(308, 18, 93, 20);
-        QTest::newRow("Frame1") << "Frame1" << QRect(7, 61, 396, 148);
-        QTest::newRow("Label2(12)") << "Label2_12" << QRect(89, 64, 225, 14);
-        QTest::newRow("Label2(2)") << "Label2_2" << QRect(89, 82, 225, 14);
-        QTest::newRow("Label3") << "Label3" << QRect(142, 128, 122, 12);
+        QTest::addColumn<int>("percent");
+        for (int percent : {125, 150, 200, 300})
+            QTest::addRow("%d %%", percent) << percent;
     }
 
-    void controlsSitAtTheirTwipPositions()
+    void controlsScaleWithTheZoom()
     {
-        QFETCH(QString, name);
-        QFETCH(QRect, rect);
-        const auto box = Open();
-        const auto *widget = box->findChild<QWidget *>(name);
-        QVERIFY(widget);
-        QCOMPARE(widget->geometry(), rect);
+        QFETCH(int, percent);
+        const units::Zoom zoom{percent};
+        const double f = zoom.Factor();
+        const auto design = Open();
+        const auto box = LoadAboutBox(nullptr, shell_, images_, zoom);
+        QCOMPARE(box->size(), units::ScaledPx(design->size(), zoom));
+        const auto near = [f](int a, double b) { return std::abs(a - b) <= 1 + f / 2; };
+        const auto children = design->findChildren<QWidget *>();
+        QVERIFY(children.size() >= 8);
+        for (const QWidget *small : children) {
+            if (small->objectName().isEmpty())
+                continue;
+            const auto *large = box->findChild<QWidget *>(small->objectName());
+            QVERIFY(large);
+            const QRect a = large->geometry();
+            const QRect b = small->geometry();
+            QVERIFY2(near(a.x(), b.x() * f) && near(a.y(), b.y() * f)
+                         && near(a.width(), b.width() * f) && near(a.height(), b.height() * f),
+                     qPrintable(small->objectName()));
+            QVERIFY2(qFuzzyCompare(large->font().pointSizeF(), small->font().pointSizeF() * f),
+                     qPrintable(small->objectName()));
+            if (large->parentWidget() == box->Frame1())
+                QVERIFY(box->Frame1()->rect().contains(a));
+        }
     }
 
     void labelsOfTheFrameLieInsideIt()
