@@ -170,7 +170,8 @@ QPixmap Board::StartPicture(int i) const
 
 QSizeF Board::PenTemplateSizeMm() const
 {
-    // The size the pictures print at, so that they sit exactly centred.
-    return QtPrinter::PictureSizeMm(
-        Control<QLabel>(window_, QStringLiteral("imgPen0"))->size());
+    // The size the pictures print at, so that they sit exactly centred: the
+    // pen template's design size. The template on screen grows with the
+    // zoom, and the sheet must not.
+    return QtPrinter::PictureSizeMm(DesignRect(QStringLiteral("imgPen0")).size());
 }

@@ -152,6 +152,14 @@ void BuildControls(QWidget *window, const ImageList &images, const QString &prog
     PlaceControls(window, units::Zoom{});
 }
 
+QRect DesignRect(const QString &name)
+{
+    for (const ControlEntry &entry : kControls)
+        if (name == QLatin1String(entry.name))
+            return units::ToPx(entry.place);
+    return {};
+}
+
 void PlaceControls(QWidget *window, units::Zoom zoom)
 {
     for (const ControlEntry &entry : kControls) {

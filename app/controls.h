@@ -51,6 +51,10 @@ void BuildControls(QWidget *window, const ImageList &images, const QString &prog
 // table is the one source of the layout; nothing else moves these controls.
 void PlaceControls(QWidget *window, units::Zoom zoom);
 
+// The rectangle of the table's control `name` at 100 %, whatever the zoom;
+// empty for a name the table does not hold.
+QRect DesignRect(const QString &name);
+
 // A control of `window` by its name; null when there is none of that type.
 template <typename T = QWidget>
 T *Control(const QWidget *window, const QString &name)

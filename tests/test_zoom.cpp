@@ -121,9 +121,13 @@ void TestZoom::everythingScalesWithTheZoom()
     for (const QWidget *c : children)
         design << c->geometry();
 
+    const QSizeF printedPen = f.w().Play().PenTemplateSizeMm();
+
     const units::Zoom zoom{percent};
     f.w().SetZoom(zoom);
     f.w().Drawing().SetDevicePixelRatio(ratio);
+    // The sheet is paper: it does not grow with the screen.
+    QCOMPARE(f.w().Play().PenTemplateSizeMm(), printedPen);
     QCOMPARE(f.w().size(), QSize(792, 512) * zoom.Factor());
     for (int i = 0; i < children.size(); ++i) {
         if (!Near(children[i]->geometry(), design[i], zoom.Factor()))
