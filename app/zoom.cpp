@@ -89,6 +89,9 @@ Keys::Keys(QWidget *window, std::function<void(int)> step)
         {QKeySequence(Qt::CTRL | Qt::Key_Plus), +1},
         {QKeySequence(Qt::CTRL | Qt::Key_Equal), +1},
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Equal), +1},
+        // Plus typed as Shift+= on a US keyboard reaches Qt as plus with
+        // Shift held, which Ctrl+Plus alone does not match.
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Plus), +1},
         {QKeySequence(Qt::CTRL | Qt::Key_Minus), -1},
         {QKeySequence(Qt::CTRL | Qt::Key_0), 0},
     };

@@ -187,6 +187,8 @@ void TestZoom::everyZoomKeyStepsTheZoom_data()
     QTest::newRow("Ctrl+Plus") << int(Qt::Key_Plus) << ctrl << +1;
     QTest::newRow("Ctrl+=") << int(Qt::Key_Equal) << ctrl << +1;
     QTest::newRow("Ctrl+Shift+=") << int(Qt::Key_Equal) << (ctrl | int(Qt::ShiftModifier)) << +1;
+    QTest::newRow("Ctrl with plus typed as Shift+=")
+        << int(Qt::Key_Plus) << (ctrl | int(Qt::ShiftModifier)) << +1;
     QTest::newRow("Ctrl and keypad plus") << int(Qt::Key_Plus) << (ctrl | keypad) << +1;
     QTest::newRow("Ctrl+Minus") << int(Qt::Key_Minus) << ctrl << -1;
     QTest::newRow("Ctrl and keypad minus") << int(Qt::Key_Minus) << (ctrl | keypad) << -1;
