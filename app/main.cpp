@@ -25,7 +25,7 @@ int main(int argc, char *argv[])
     DesktopShell shell(folder);
     // Without a default printer the sheet becomes a PDF in the documents
     // folder, which the desktop's viewer then opens.
-    QtPrinterProvider printers([&shell](const QString &path) { shell.Open(path); });
+    QtPrinterProvider printers([&shell](const QString &path) { return shell.Open(path); });
     // Declared after the application: its window goes with it.
     WindowHelpViewer helpViewer;
     FileSaveDialog saveDialog;

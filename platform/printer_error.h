@@ -14,9 +14,10 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// The PDF standing in for a missing printer could not be saved. There is no
-// printer to check, so the user is told what went wrong and where instead:
-// message() is a complete Korean sentence naming the folder.
+// The PDF standing in for a missing printer could not be saved, or was saved
+// where no viewer shows it. There is no printer to check, so the user is told
+// what became of the file instead: message() is a complete Korean sentence
+// naming the folder or the file.
 class StandInError : public PrinterError
 {
 public:

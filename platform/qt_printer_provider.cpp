@@ -131,9 +131,14 @@ void QtPrinterProvider::SaveStandIn(const QtPrinter &page)
     for (int n = 1; n <= kMaxSameNamed; ++n) {
         const QString path = dir.filePath(n == 1 ? name : QStringLiteral("%1 (%2).pdf").arg(stem).arg(n));
         if (pdf_file::Save(page, path, QMarginsF(), pdf_file::Existing::Keep)) {
-            if (openDocument_)
-                openDocument_(path);
-            return;
+            if (openDocument_ && openDocument_(path))
+                return;
+            // Without a viewer the sheet would be made without a word of
+            // where it went. It is complete and handed over all the same.
+            lastHandedOver_ = now_();
+            throw StandInError("no viewer took the document",
+                               QStringLiteral("결과표를 PDF로 저장했습니다: %1")
+                                   .arg(QDir::toNativeSeparators(path)));
         }
     }
     throw StandInError("no free name for the document",

@@ -17,11 +17,13 @@ class QtPrinter;
 // the printer is there and ready and afterwards whether it took the job.
 // Where the system has no default printer, a PDF file in the user's
 // documents folder stands in for it, and the finished file is handed to
-// openDocument so the user sees it in the desktop's viewer.
+// openDocument so the user sees it in the desktop's viewer; where no viewer
+// takes it, the job ends with a StandInError that says where the file is.
 class QtPrinterProvider final : public PrinterProvider
 {
 public:
-    using OpenDocument = std::function<void(const QString &path)>;
+    // Returns whether a viewer took the document.
+    using OpenDocument = std::function<bool(const QString &path)>;
 
     // Longest the program waits for the print system at each step (finding
     // the printer, handing over the job) before it calls the printer

@@ -66,19 +66,17 @@ DesktopShell::DesktopShell(QString baseFolder)
 {
 }
 
-void DesktopShell::Open(const QString &target)
+bool DesktopShell::Open(const QString &target)
 {
     const QString text = target.trimmed();
     if (text.isEmpty())
-        return;
+        return false;
     const QUrl url(text, QUrl::StrictMode);
     // A scheme of one letter is a Windows drive ("C:\..."), not a URL.
-    if (url.isValid() && url.scheme().size() > 1) {
-        QDesktopServices::openUrl(url);
-        return;
-    }
+    if (url.isValid() && url.scheme().size() > 1)
+        return QDesktopServices::openUrl(url);
     const QString path = QDir::isAbsolutePath(text) ? text : QDir(baseFolder_).filePath(text);
-    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
 void DesktopShell::OpenLink(const QString &link)

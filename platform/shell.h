@@ -10,8 +10,9 @@ class Shell
 public:
     virtual ~Shell() = default;
     // A target the program made itself (its web page, a sheet it saved).
-    // Failures are silent: the program shows nothing when it will not open.
-    virtual void Open(const QString &target) = 0;
+    // Returns whether the desktop took it; the shell itself shows nothing
+    // when it will not open, the caller decides whether that matters.
+    virtual bool Open(const QString &target) = 0;
     // A link as written in a data file: opened only when LinkTarget accepts
     // it, silently ignored otherwise.
     virtual void OpenLink(const QString &link) = 0;
@@ -37,7 +38,7 @@ public:
     // Relative document names are resolved against baseFolder, the program's
     // folder.
     explicit DesktopShell(QString baseFolder);
-    void Open(const QString &target) override;
+    bool Open(const QString &target) override;
     void OpenLink(const QString &link) override;
 
 private:

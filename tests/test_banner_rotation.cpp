@@ -22,7 +22,11 @@ public:
         : log_(log)
     {
     }
-    void Open(const QString &target) override { log_ << QStringLiteral("Open(%1)").arg(target); }
+    bool Open(const QString &target) override
+    {
+        log_ << QStringLiteral("Open(%1)").arg(target);
+        return true;
+    }
     void OpenLink(const QString &link) override { Open(link); }
 
 private:

@@ -25,6 +25,7 @@ private slots:
 
     void standInWritesADatedPdfAndOpensItWhenComplete();
     void takenNameGetsANumberAndARepeatedPressNoSheet();
+    void standInNoViewerTakesSaysWhereItIs();
     void withoutAHomeTheStandInUsesTheTemporaryFolder();
     void folderThatCannotBeMadeSaysWhere();
     void abandonedJobLeavesNoFileAndOpensNothing();
@@ -78,6 +79,7 @@ void TestQtPrinter::standInWritesADatedPdfAndOpensItWhenComplete()
             QFile file(path);
             if (file.open(QIODevice::ReadOnly))
                 headWhenOpened = file.read(5);
+            return true;
         },
         nullptr, folder, [] { return kAt; });
 
@@ -104,7 +106,10 @@ void TestQtPrinter::takenNameGetsANumberAndARepeatedPressNoSheet()
 
     QDateTime now = kAt;
     QStringList opened;
-    QtPrinterProvider provider([&](const QString &path) { opened << path; }, nullptr, folder,
+    QtPrinterProvider provider([&](const QString &path) {
+        opened << path;
+        return true;
+    }, nullptr, folder,
                                [&] { return now; });
     int jobs = 0;
     const auto press = [&] {
@@ -127,6 +132,30 @@ void TestQtPrinter::takenNameGetsANumberAndARepeatedPressNoSheet()
     QCOMPARE(dir.entryList(QDir::Files | QDir::Hidden).size(), 3);
 }
 
+void TestQtPrinter::standInNoViewerTakesSaysWhereItIs()
+{
+    const QString folder = dir_.filePath(QStringLiteral("no-viewer"));
+    int offered = 0;
+    QtPrinterProvider provider([&](const QString &) { return ++offered < 0; }, nullptr, folder,
+                               [] { return kAt; });
+    const auto press = [&] {
+        provider.RunJob([&](Printer &printer) {
+            PrintSomething(printer);
+            printer.EndDoc();
+        });
+    };
+    const QString path = QDir(folder).filePath(QStringLiteral("Kapuna 결과 2026-12-08 153012.pdf"));
+    try {
+        press();
+        QFAIL("the sheet went unmentioned");
+    } catch (const StandInError &error) {
+        QCOMPARE(error.message(), QStringLiteral("결과표를 PDF로 저장했습니다: ") + path);
+    }
+    QVERIFY(QFileInfo(path).size() > 0);
+    press(); // at the same moment: the same press, no second sheet
+    QCOMPARE(offered, 1);
+}
+
 void TestQtPrinter::withoutAHomeTheStandInUsesTheTemporaryFolder()
 {
     const QByteArray home = qgetenv("HOME");
@@ -145,7 +174,10 @@ void TestQtPrinter::folderThatCannotBeMadeSaysWhere()
 
     QStringList opened;
     const QString folder = file + QStringLiteral("/below");
-    QtPrinterProvider provider([&](const QString &path) { opened << path; }, nullptr, folder,
+    QtPrinterProvider provider([&](const QString &path) {
+        opened << path;
+        return true;
+    }, nullptr, folder,
                                [] { return kAt; });
     try {
         provider.RunJob([&](Printer &printer) {
@@ -163,7 +195,10 @@ void TestQtPrinter::abandonedJobLeavesNoFileAndOpensNothing()
 {
     const QString folder = dir_.filePath(QStringLiteral("abandoned"));
     QStringList opened;
-    QtPrinterProvider provider([&](const QString &path) { opened << path; }, nullptr, folder,
+    QtPrinterProvider provider([&](const QString &path) {
+        opened << path;
+        return true;
+    }, nullptr, folder,
                                [] { return kAt; });
     QVERIFY_THROWS_EXCEPTION(PrinterError, provider.RunJob([](Printer &printer) {
         PrintSomething(printer);

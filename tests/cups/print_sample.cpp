@@ -74,7 +74,11 @@ int main(int argc, char *argv[])
     // The stand-in names its file itself; write it where asked by giving it
     // the folder and renaming the result.
     QString written;
-    QtPrinterProvider provider([&](const QString &path) { written = path; },
+    QtPrinterProvider provider(
+        [&](const QString &path) {
+            written = path;
+            return true;
+        },
                                pdfPath.isEmpty() ? PrintSystem::ForThisSystem() : nullptr, folder,
                                &QDateTime::currentDateTime);
 
