@@ -29,10 +29,14 @@ QString Folder(QStandardPaths::StandardLocation location)
     // "/Pictures".
     const QFileInfo home(QDir::homePath());
     const bool homeUsable = home.isAbsolute() && !home.isRoot() && home.isDir();
-    const QString folder = QStandardPaths::writableLocation(location);
-    if (homeUsable && !folder.isEmpty() && !QFileInfo(folder).isRoot())
-        return QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
-    return QDir::cleanPath(QDir::tempPath());
+    if (!homeUsable)
+        return QDir::cleanPath(QDir::tempPath());
+    // A fresh account may have no Pictures folder yet: a dialog opened in a
+    // folder that is not there would save nowhere, so the home folder then.
+    const QFileInfo folder(QStandardPaths::writableLocation(location));
+    if (!folder.filePath().isEmpty() && !folder.isRoot() && folder.isDir())
+        return QDir::cleanPath(folder.absoluteFilePath());
+    return QDir::cleanPath(home.absoluteFilePath());
 }
 
 } // namespace

@@ -28,8 +28,9 @@ public:
 
 namespace save_folder {
 
-// The user's Pictures or Documents folder when there is a usable home
-// folder, else the temporary folder; never the filesystem's root.
+// The user's Pictures or Documents folder where it exists, else the home
+// folder; the temporary folder when there is no usable home folder; never
+// the filesystem's root. Always a folder that is there to save into.
 QString Pictures();
 QString Documents();
 

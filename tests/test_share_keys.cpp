@@ -1,4 +1,5 @@
 #include "app/shortcuts.h"
+#include "platform/save_dialog.h"
 #include "support/window_fixture.h"
 #include "widgets/fonts.h"
 
@@ -7,6 +8,7 @@
 #include <QDir>
 #include <QImage>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTest>
@@ -37,6 +39,7 @@ private slots:
     void everyKeyReachesItsHandler();
     void pictureIsTwiceTheWindow();
     void pictureThatCannotBeSavedSaysWhere();
+    void dialogStartsInAFolderThatExists();
     void pdfHoldsTheSheetOnlyWhenPrintingWould();
 
 private:
@@ -135,6 +138,24 @@ void TestShareKeys::pictureThatCannotBeSavedSaysWhere()
     QCOMPARE(f.messages.shown,
              QStringList{QStringLiteral("그림을 저장하지 못했습니다: ") + QDir::toNativeSeparators(missing)});
     QVERIFY(!QFileInfo::exists(missing));
+}
+
+void TestShareKeys::dialogStartsInAFolderThatExists()
+{
+    const QTemporaryDir home;
+    const auto restore = qScopeGuard([home = qgetenv("HOME"), config = qgetenv("XDG_CONFIG_HOME")] {
+        qputenv("HOME", home);
+        if (config.isNull())
+            qunsetenv("XDG_CONFIG_HOME");
+        else
+            qputenv("XDG_CONFIG_HOME", config);
+    });
+    qputenv("HOME", QFile::encodeName(home.path()));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(QStringLiteral(".config"))));
+    // A fresh account: no Pictures folder yet.
+    QCOMPARE(save_folder::Pictures(), QDir::cleanPath(home.path()));
+    QVERIFY(QDir(home.path()).mkdir(QStringLiteral("Pictures")));
+    QCOMPARE(save_folder::Pictures(), QDir::cleanPath(home.filePath(QStringLiteral("Pictures"))));
 }
 
 void TestShareKeys::pdfHoldsTheSheetOnlyWhenPrintingWould()
