@@ -2,6 +2,7 @@
 
 #include "extras/help_window.h"
 
+#include <QApplication>
 #include <QDir>
 
 WindowHelpViewer::~WindowHelpViewer()
@@ -15,6 +16,10 @@ void WindowHelpViewer::ShowHelp(const QString &filePath, int command)
     if (!window_) {
         window_ = new HelpWindow;
         window_->setAttribute(Qt::WA_DeleteOnClose);
+        // Over the game that asked for it, not wherever the window manager
+        // finds room: a window of its own, but where the player looks.
+        if (const QWidget *game = QApplication::activeWindow())
+            window_->move(game->frameGeometry().center() - window_->rect().center());
     }
     window_->LoadFile(filePath);
     window_->show();

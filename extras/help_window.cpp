@@ -104,6 +104,9 @@ HelpWindow::HelpWindow(QWidget *parent)
     layout->setSpacing(0);
     layout->addWidget(browser_);
     layout->addLayout(buttons);
+    // The text takes the keys from the start: Page Down, arrows and Home
+    // scroll it without a Tab first.
+    browser_->setFocus();
 }
 
 bool HelpWindow::LoadFile(const QString &filePath)

@@ -70,6 +70,8 @@ private slots:
         QVERIFY(window.LoadFile(path));
         QVERIFY(ShownText(window).contains(QStringLiteral("규칙 설명")));
         QCOMPARE(window.windowTitle(), QStringLiteral("Kapuna 도움말"));
+        // The keys scroll the text from the start, without a Tab first.
+        QCOMPARE(window.focusWidget(), window.findChild<QWidget *>(QStringLiteral("HelpBrowser")));
     }
 
     void unreadableFilesAreReportedInTheWindow_data()
