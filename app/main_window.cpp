@@ -14,6 +14,7 @@
 #include "game/ladder.h"
 #include "game/round.h"
 #include "game/whole_number.h"
+#include "platform/dialog_zoom.h"
 #include "platform/folder_record.h"
 #include "print/print_results.h"
 #include "setup/grapheme_limit.h"
@@ -218,6 +219,8 @@ void MainWindow::SetZoom(units::Zoom zoom)
     if (zoom == zoom_)
         return;
     zoom_ = zoom;
+    // The boxes this window opens read it: their text at the same zoom.
+    setProperty(dialog_zoom::kProperty, zoom.Factor());
     images_.SetZoom(zoom.Factor());
     setFixedSize(units::ScaledPx(kClientSize, zoom));
     PlaceControls(this, zoom);

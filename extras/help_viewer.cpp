@@ -1,6 +1,7 @@
 #include "extras/help_viewer.h"
 
 #include "extras/help_window.h"
+#include "platform/dialog_zoom.h"
 
 #include <QApplication>
 #include <QDir>
@@ -17,9 +18,12 @@ void WindowHelpViewer::ShowHelp(const QString &filePath, int command)
         window_ = new HelpWindow;
         window_->setAttribute(Qt::WA_DeleteOnClose);
         // Over the game that asked for it, not wherever the window manager
-        // finds room: a window of its own, but where the player looks.
-        if (const QWidget *game = QApplication::activeWindow())
+        // finds room, and at its zoom: a window of its own, but where the
+        // player looks and as large.
+        if (const QWidget *game = QApplication::activeWindow()) {
+            window_->SetZoom(dialog_zoom::Factor(game));
             window_->move(game->frameGeometry().center() - window_->rect().center());
+        }
     }
     window_->LoadFile(filePath);
     window_->show();

@@ -3,11 +3,13 @@
 #include "platform/safe_file.h"
 #include "widgets/fonts.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeySequence>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
@@ -77,11 +79,8 @@ HelpWindow::HelpWindow(QWidget *parent)
 {
     setObjectName(QStringLiteral("HelpWindow"));
     setWindowTitle(QStringLiteral("Kapuna 도움말"));
-    resize(640, 600);
-
     browser_ = new HelpBrowser(this);
     browser_->setObjectName(QStringLiteral("HelpBrowser"));
-    browser_->document()->setDefaultFont(fonts::Gulim(10));
     browser_->document()->setDocumentMargin(16);
     // Links within the file scroll; nothing it names is opened or run.
     browser_->setOpenLinks(false);
@@ -104,9 +103,23 @@ HelpWindow::HelpWindow(QWidget *parent)
     layout->setSpacing(0);
     layout->addWidget(browser_);
     layout->addLayout(buttons);
+    SetZoom(1.0);
     // The text takes the keys from the start: Page Down, arrows and Home
     // scroll it without a Tab first.
     browser_->setFocus();
+}
+
+void HelpWindow::SetZoom(double factor)
+{
+    browser_->document()->setDefaultFont(fonts::Gulim(10 * factor));
+    QFont button = QApplication::font(closeButton_);
+    button.setPointSizeF(button.pointSizeF() * factor);
+    closeButton_->setFont(button);
+    QSize size = (QSizeF(640, 600) * factor).toSize();
+    // Never larger than the screen it opens on.
+    if (const QScreen *on = screen())
+        size = size.boundedTo(on->availableGeometry().size() * 0.9);
+    resize(size);
 }
 
 bool HelpWindow::LoadFile(const QString &filePath)

@@ -31,6 +31,10 @@ public:
     // when the file is missing, not a regular file, unreadable or too large.
     bool LoadFile(const QString &filePath);
 
+    // The text and the window at `factor` times their design size (the
+    // game's zoom), the window never larger than its screen.
+    void SetZoom(double factor);
+
     QTextBrowser *Browser() const { return browser_; }
     QPushButton *CloseButton() const { return closeButton_; }
 

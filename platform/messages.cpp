@@ -1,5 +1,7 @@
 #include "platform/messages.h"
 
+#include "platform/dialog_zoom.h"
+
 #include <QMessageBox>
 
 MessageBoxMessages::MessageBoxMessages(QWidget *parent)
@@ -9,5 +11,11 @@ MessageBoxMessages::MessageBoxMessages(QWidget *parent)
 
 void MessageBoxMessages::Inform(const QString &text)
 {
-    QMessageBox::information(parent_, QStringLiteral("Kapuna"), text, QMessageBox::Ok);
+    // Over the window that asked, at its zoom: a box without an owner may
+    // open anywhere on the screen, behind the game under some window
+    // managers.
+    QWidget *owner = dialog_zoom::OwnerWindow(parent_);
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Kapuna"), text, QMessageBox::Ok, owner);
+    dialog_zoom::Apply(&box, owner);
+    box.exec();
 }

@@ -1,5 +1,7 @@
 #include "platform/save_dialog.h"
 
+#include "platform/dialog_zoom.h"
+
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -9,6 +11,7 @@ QString FileSaveDialog::AskPath(QWidget *parent, const QString &title, const QSt
                                 const QString &filter)
 {
     QFileDialog dialog(parent, title, suggestedPath, filter);
+    dialog_zoom::Apply(&dialog, parent);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.selectFile(suggestedPath);
     // A name typed without its ending gets the suggested one, before the

@@ -1,4 +1,5 @@
 #include "app/zoom.h"
+#include "platform/dialog_zoom.h"
 #include "game/palette.h"
 #include "support/window_fixture.h"
 #include "widgets/fonts.h"
@@ -43,6 +44,7 @@ private slots:
     void rememberedZoomIsClampedToTheScreen();
     void everyZoomKeyStepsTheZoom_data();
     void everyZoomKeyStepsTheZoom();
+    void boxesTheWindowOpensTakeItsZoom();
 };
 
 void TestZoom::zoomDuringADescentKeepsItsStateAndResult()
@@ -212,6 +214,18 @@ void TestZoom::everyZoomKeyStepsTheZoom()
     QVERIFY(QTest::qWaitForWindowActive(&window));
     QTest::keyClick(&window, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
     QCOMPARE(steps, direction == 2 ? QList<int>() : QList<int>{direction});
+}
+
+void TestZoom::boxesTheWindowOpensTakeItsZoom()
+{
+    WindowFixture f;
+    QWidget atFirst;
+    dialog_zoom::Apply(&atFirst, &f.w());
+    const qreal design = atFirst.font().pointSizeF();
+    f.w().SetZoom(units::Zoom{175});
+    QWidget box;
+    dialog_zoom::Apply(&box, Control<QWidget>(&f.w(), QStringLiteral("picOk")));
+    QCOMPARE(box.font().pointSizeF(), design * 1.75);
 }
 
 QTEST_MAIN(TestZoom)
