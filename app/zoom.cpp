@@ -99,6 +99,11 @@ Keys::Keys(QWidget *window, std::function<void(int)> step)
         auto *shortcut = new QShortcut(b.keys, window);
         const int direction = b.direction;
         connect(shortcut, &QShortcut::activated, this, [this, direction] { step_(direction); });
+        // On X11 one press of Ctrl with Shift+= is offered both as Ctrl++ and
+        // as Ctrl+Shift+=, two of these bindings at once: Qt then tells one
+        // of them, as ambiguous, and nothing else. Both mean the same step.
+        connect(shortcut, &QShortcut::activatedAmbiguously, this,
+                [this, direction] { step_(direction); });
     }
     // The wheel reaches the widget under the mouse first (the prize list
     // would scroll); watching the application sees it before any of them.
