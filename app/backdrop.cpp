@@ -17,14 +17,14 @@ void Backdrop::SetZoom(units::Zoom zoom)
     if (zoom == zoom_)
         return;
     zoom_ = zoom;
-    made_.clear();
+    made_ = QPixmap();
+    madeFor_ = 0;
 }
 
 const QPixmap &Backdrop::Background(qreal devicePixelRatio) const
 {
-    for (const Made &made : made_)
-        if (made.devicePixelRatio == devicePixelRatio)
-            return made.picture;
+    if (madeFor_ == devicePixelRatio)
+        return made_;
     // From the artwork the image list holds for this zoom and ratio.
     QPixmap picture = images_.Background(devicePixelRatio);
     if (zoom_.percent != 100 && !picture.isNull()) {
@@ -38,8 +38,9 @@ const QPixmap &Backdrop::Background(qreal devicePixelRatio) const
         scaled.setDevicePixelRatio(devicePixelRatio);
         picture = QPixmap::fromImage(std::move(scaled));
     }
-    made_.push_back({devicePixelRatio, std::move(picture)});
-    return made_.back().picture;
+    madeFor_ = devicePixelRatio;
+    made_ = std::move(picture);
+    return made_;
 }
 
 void Backdrop::Paint(QPainter &painter, const QRegion &region) const

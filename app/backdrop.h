@@ -4,8 +4,6 @@
 
 #include <QPixmap>
 
-#include <vector>
-
 class DrawLayer;
 class ImageList;
 class QPainter;
@@ -23,16 +21,14 @@ public:
 
 private:
     // The background at the zoom for a device of `devicePixelRatio`, made
-    // once per zoom and ratio; each paint then copies pixels.
+    // once and kept for the next paint, which then only copies pixels. One
+    // is kept: a picture saved at another ratio costs the screen's one
+    // remaking, not the memory of a second window-sized picture for good.
     const QPixmap &Background(qreal devicePixelRatio) const;
 
     const ImageList &images_;
     const DrawLayer &drawing_;
     units::Zoom zoom_;
-    struct Made
-    {
-        qreal devicePixelRatio;
-        QPixmap picture;
-    };
-    mutable std::vector<Made> made_;
+    mutable qreal madeFor_ = 0;
+    mutable QPixmap made_;
 };

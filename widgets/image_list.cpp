@@ -201,10 +201,11 @@ void ImageList::SetZoom(double zoom)
 QPixmap ImageList::Background(qreal devicePixelRatio) const
 {
     const int scale = ScaleOn(devicePixelRatio);
-    QPixmap &background = backgrounds_[Set(scale)];
-    if (background.isNull())
-        background = Load(BackgroundFile(scale), kBackgroundSize, scale);
-    return background;
+    if (scale != scale_)
+        return Load(BackgroundFile(scale), kBackgroundSize, scale);
+    if (background_.isNull() || background_.devicePixelRatio() != scale)
+        background_ = Load(BackgroundFile(scale), kBackgroundSize, scale);
+    return background_;
 }
 
 QCursor ImageList::LinkCursor() const

@@ -59,7 +59,8 @@ public:
     QPixmap PrintPicture(int index) const;
 
     // The 795 x 515 background of the main window, for the window's screen
-    // or for a device of `devicePixelRatio`, at the zoom.
+    // or for a device of `devicePixelRatio`, at the zoom. Only the screen's
+    // is kept: a window-sized picture at 4x is 26 MB.
     QPixmap Background() const { return Background(devicePixelRatio_); }
     QPixmap Background(qreal devicePixelRatio) const;
     QIcon AppIcon() const { return icon_; }
@@ -93,7 +94,8 @@ private:
     double zoom_ = 1.0;
     int scale_ = 1;
     mutable std::array<std::array<QPixmap, kCount>, 3> pictures_;
-    mutable std::array<QPixmap, 3> backgrounds_;
+    // The background at the screen's scale; any other is read when asked.
+    mutable QPixmap background_;
     QIcon icon_;
     mutable QCursor linkCursor_;
     mutable bool linkCursorLoaded_ = false;
