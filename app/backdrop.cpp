@@ -25,18 +25,19 @@ const QPixmap &Backdrop::Background(qreal devicePixelRatio) const
 {
     if (madeFor_ == devicePixelRatio)
         return made_;
-    // From the artwork the image list holds for this zoom and ratio.
+    // From the artwork the image list holds for this zoom and ratio, used
+    // as it is when it has exactly the pixels wanted (200 % from the 2x set
+    // on a plain screen, from the 4x set on a HiDPI one).
     QPixmap picture = images_.Background(devicePixelRatio);
-    if (zoom_.percent != 100 && !picture.isNull()) {
+    const QSize pixels =
+        (QSizeF(units::ScaledPx(ImageList::kBackgroundSize, zoom_)) * devicePixelRatio).toSize();
+    if (!picture.isNull() && picture.size() != pixels) {
         // Kept opaque (RGB32) as the picture is: painting it is then a copy,
         // not a blend, on every tick of a descent.
-        QImage scaled = picture.toImage()
-                            .scaled((QSizeF(units::ScaledPx(ImageList::kBackgroundSize, zoom_))
-                                     * devicePixelRatio).toSize(),
-                                    Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-                            .convertToFormat(QImage::Format_RGB32);
-        scaled.setDevicePixelRatio(devicePixelRatio);
-        picture = QPixmap::fromImage(std::move(scaled));
+        picture = QPixmap::fromImage(
+            picture.toImage()
+                .scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                .convertToFormat(QImage::Format_RGB32));
     }
     madeFor_ = devicePixelRatio;
     made_ = std::move(picture);
@@ -46,7 +47,10 @@ const QPixmap &Backdrop::Background(qreal devicePixelRatio) const
 void Backdrop::Paint(QPainter &painter, const QRegion &region) const
 {
     const QPixmap &background = Background(painter.device()->devicePixelRatioF());
-    const qreal ratio = background.devicePixelRatio();
+    // Pixels of the picture per logical pixel of the window: the source
+    // rectangles are in the picture's pixels, whatever ratio it is tagged with.
+    const qreal ratio =
+        background.width() / qreal(units::ScaledPx(ImageList::kBackgroundSize, zoom_).width());
     // One rectangle at a time, each the whole clip: under the paint event's
     // own clip, a region of several rectangles, the raster engine blends span
     // by span and a descent tick costs ten times as much.

@@ -51,15 +51,21 @@ void PictureButton::paintEvent(QPaintEvent *)
     QPainter painter(this);
     // The artwork for the device painted on: the screen, or a picture of
     // the window saved at another pixel ratio.
-    const QPixmap picture = images_.Picture(face_, painter.device()->devicePixelRatioF());
+    const qreal dpr = painter.device()->devicePixelRatioF();
     if (zoom_.percent == 100) {
-        painter.drawPixmap(0, 0, picture);
+        painter.drawPixmap(0, 0, images_.Picture(face_, dpr));
         return;
     }
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawPixmap(
-        QRectF(QPointF(0, 0), QSizeF(picture_.deviceIndependentSize()) * zoom_.Factor()),
-        picture, QRectF(picture.rect()));
+    // Zoomed, the face is scaled once for its size and the device, then
+    // copied: confirm and Reset change faces at every start of a descent.
+    const QSize pixels = (QSizeF(picture_.deviceIndependentSize()) * zoom_.Factor() * dpr).toSize();
+    if (drawnFace_ != face_ || drawn_.size() != pixels || drawn_.devicePixelRatio() != dpr) {
+        drawn_ = images_.Picture(face_, dpr).scaled(pixels, Qt::IgnoreAspectRatio,
+                                                    Qt::SmoothTransformation);
+        drawn_.setDevicePixelRatio(dpr);
+        drawnFace_ = face_;
+    }
+    painter.drawPixmap(0, 0, drawn_);
 }
 
 void PictureButton::mousePressEvent(QMouseEvent *event)

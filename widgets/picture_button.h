@@ -50,6 +50,9 @@ private:
     int pressedFace_;
     int face_ = 0;
     QPixmap picture_;
+    // The zoomed face as last drawn, and which face it is.
+    QPixmap drawn_;
+    int drawnFace_ = 0;
     units::Zoom zoom_;
     bool resizesToPicture_ = false;
     bool leftDown_ = false;
