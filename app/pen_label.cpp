@@ -25,11 +25,7 @@ void PenLabel::paintEvent(QPaintEvent *)
     if (!images_)
         return;
     const qreal dpr = painter.device()->devicePixelRatioF();
-    const QSize pixels = (QSizeF(size()) * dpr).toSize();
-    if (drawn_.size() != pixels || drawn_.devicePixelRatio() != dpr) {
-        drawn_ = images_->Picture(index_, dpr).scaled(pixels, Qt::IgnoreAspectRatio,
-                                                      Qt::SmoothTransformation);
-        drawn_.setDevicePixelRatio(dpr);
-    }
+    if (drawn_.deviceIndependentSize().toSize() != size() || drawn_.devicePixelRatio() != dpr)
+        drawn_ = images_->PictureAt(index_, size(), dpr);
     painter.drawPixmap(0, 0, drawn_);
 }

@@ -131,13 +131,9 @@ public:
             if (made.size == size && made.mode == mode && made.scale == scale)
                 return made.picture;
         // `size` is in the device's pixels already (QIcon::pixmap multiplies).
-        QPixmap picture = images_.Picture(index_, scale);
-        if (picture.isNull() || size.isEmpty())
+        QPixmap picture = images_.PictureAt(index_, (QSizeF(size) / scale).toSize(), scale);
+        if (picture.isNull())
             return picture;
-        if (picture.size() != size) {
-            picture = picture.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-            picture.setDevicePixelRatio(scale);
-        }
         if (mode == QIcon::Disabled || mode == QIcon::Selected) {
             QStyleOption option;
             option.palette = QApplication::palette();
@@ -229,6 +225,19 @@ QPixmap ImageList::Picture(int index, qreal devicePixelRatio) const
     QPixmap &picture = pictures_[Set(scale)][std::size_t(index - 1)];
     if (picture.isNull())
         picture = Load(PictureFile(index, scale), PictureSize(index), scale);
+    return picture;
+}
+
+QPixmap ImageList::PictureAt(int index, QSize logical, qreal devicePixelRatio) const
+{
+    QPixmap picture = Picture(index, devicePixelRatio);
+    const QSize pixels = (QSizeF(logical) * devicePixelRatio).toSize();
+    if (picture.isNull() || pixels.isEmpty())
+        return picture;
+    if (picture.size() != pixels)
+        picture = picture.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    // Tagged with the device's ratio, so that it draws at `logical` size.
+    picture.setDevicePixelRatio(devicePixelRatio);
     return picture;
 }
 

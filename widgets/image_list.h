@@ -45,6 +45,9 @@ public:
     // The same for a device of `devicePixelRatio` (a saved picture at twice
     // the pixels, a screen of another ratio). Each set is decoded once.
     QPixmap Picture(int index, qreal devicePixelRatio) const;
+    // The same drawn at `logical` size on that device: exactly logical x
+    // ratio pixels, from the artwork for it, scaled only if need be.
+    QPixmap PictureAt(int index, QSize logical, qreal devicePixelRatio) const;
     // A picture as an icon that gives each device its own artwork.
     QIcon Icon(int index) const;
     // Its size in logical pixels; an empty size for any other index.

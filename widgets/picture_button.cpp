@@ -58,11 +58,10 @@ void PictureButton::paintEvent(QPaintEvent *)
     }
     // Zoomed, the face is scaled once for its size and the device, then
     // copied: confirm and Reset change faces at every start of a descent.
-    const QSize pixels = (QSizeF(picture_.deviceIndependentSize()) * zoom_.Factor() * dpr).toSize();
-    if (drawnFace_ != face_ || drawn_.size() != pixels || drawn_.devicePixelRatio() != dpr) {
-        drawn_ = images_.Picture(face_, dpr).scaled(pixels, Qt::IgnoreAspectRatio,
-                                                    Qt::SmoothTransformation);
-        drawn_.setDevicePixelRatio(dpr);
+    const QSize logical = units::ScaledPx(picture_.deviceIndependentSize().toSize(), zoom_);
+    if (drawnFace_ != face_ || drawn_.deviceIndependentSize().toSize() != logical
+        || drawn_.devicePixelRatio() != dpr) {
+        drawn_ = images_.PictureAt(face_, logical, dpr);
         drawnFace_ = face_;
     }
     painter.drawPixmap(0, 0, drawn_);
