@@ -1,5 +1,5 @@
-#include "fuzz/amount_check.h"
-#include "fuzz/fuzz_report.h"
+#include "amount_check.h"
+#include "fuzz_report.h"
 
 #include <cstddef>
 #include <cstdint>

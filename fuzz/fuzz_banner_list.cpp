@@ -1,5 +1,5 @@
-#include "fuzz/banner_list_check.h"
-#include "fuzz/fuzz_report.h"
+#include "banner_list_check.h"
+#include "fuzz_report.h"
 
 #include <cstddef>
 #include <cstdint>

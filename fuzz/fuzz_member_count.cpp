@@ -1,5 +1,5 @@
-#include "fuzz/fuzz_report.h"
-#include "fuzz/member_count_check.h"
+#include "fuzz_report.h"
+#include "member_count_check.h"
 
 #include <QApplication>
 

@@ -1,5 +1,5 @@
-#include "fuzz/whole_number_check.h"
-#include "fuzz/fuzz_report.h"
+#include "whole_number_check.h"
+#include "fuzz_report.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -6,7 +6,7 @@
 #include "game/geometry.h"
 #include "game/whole_number.h"
 #include "setup/member_count.h"
-#include "tests/support/recording_surface.h"
+#include "support/recording_surface.h"
 
 #include <QByteArrayView>
 #include <QCoreApplication>

@@ -1,8 +1,8 @@
 #include "widgets/image_list.h"
-#include "fuzz/amount_check.h"
-#include "fuzz/banner_list_check.h"
-#include "fuzz/member_count_check.h"
-#include "fuzz/whole_number_check.h"
+#include "amount_check.h"
+#include "banner_list_check.h"
+#include "member_count_check.h"
+#include "whole_number_check.h"
 
 #include <QDir>
 #include <QFile>
