@@ -12,7 +12,7 @@
 #   package        + the file utility CPack's Debian generator needs, and
 #                  lintian to check the package (make package)
 #   artwork        + the emoji font and ImageMagick for tools/
-#   window         + Xvfb, xdotool and ImageMagick, to look at the real
+#   window         + Xvfb, openbox, xdotool and ImageMagick, to look at the real
 #                  window on a machine without a display
 #   fresh-machine  + debootstrap and git (scripts/fresh-machine-check.sh)
 #
@@ -37,7 +37,7 @@ packages_for() {
     bench) echo ;;
     package) echo file lintian ;;
     artwork) echo fonts-noto-color-emoji imagemagick ;;
-    window) echo xvfb xauth xdotool imagemagick ;;
+    window) echo xvfb xauth xdotool imagemagick openbox ;;
     fresh-machine) echo debootstrap git ;;
     *) return 1 ;;
   esac
