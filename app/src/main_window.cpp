@@ -313,7 +313,7 @@ void MainWindow::picOk_Click()
     for (int row = 0; row < list->count(); ++row)
         prizes << list->item(row)->text();
     const std::int16_t n = MemberCountFromText();
-    const std::vector<std::int16_t> pictures = ConfirmLadder(state_, drawing_, n, prizes);
+    const std::vector<std::int16_t> pictures = ConfirmLadder(state_, drawing_, n, prizes, services_.roundSeed());
     for (int i = 1; i <= n; ++i) {
         const int x = geometry::ColumnX(state_.gLadderLeft, i);
         QLineEdit *name = columns.Create(i, x, pictures[std::size_t(i - 1)], state_.gManualStart);

@@ -36,8 +36,11 @@ struct WindowFixture
     Services services{messages};
     std::unique_ptr<MainWindow> window;
 
-    explicit WindowFixture(const QString &programFolder = QStringLiteral("/opt/kapuna-test"))
+    explicit WindowFixture(const QString &programFolder = QStringLiteral("/opt/kapuna-test"),
+                           std::function<std::uint64_t()> roundSeed = {})
     {
+        if (roundSeed)
+            services.roundSeed = std::move(roundSeed);
         QSettings::setPath(QSettings::IniFormat, QSettings::SystemScope, storeFolder.path());
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, storeFolder.path());
         services.registry = &registry;

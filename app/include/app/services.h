@@ -1,6 +1,11 @@
 #pragma once
 
+#include "game/round.h"
+
 #include <QString>
+
+#include <cstdint>
+#include <functional>
 
 class HelpViewer;
 class Messages;
@@ -25,4 +30,7 @@ struct Services
     SaveDialog *saveDialog = nullptr;
     // The folder the program's own files are read from: "beside the program".
     QString programFolder{};
+    // Where each confirmed round's seed comes from: the operating system's
+    // random source; a test that must repeat its rounds gives its own.
+    std::function<std::uint64_t()> roundSeed = NewRoundSeed;
 };
