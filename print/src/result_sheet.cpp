@@ -206,6 +206,27 @@ void PrintResultSheet(GameState &state, Printer &printer, const SheetSource &sou
                    + QStringLiteral(" 원"),
                AlignRight);
 
+    // The round's number, once it is over, lets anyone rebuild the ladder;
+    // a reprint and a replay say what they are.
+    const SheetNotes notes = source.Notes();
+    std::int16_t top = Below(b, 30);
+    if (!notes.number.isEmpty()) {
+        const PrintRect number{top, Below(top, 10), 100, 170};
+        PrintInBox(printer, number, QStringLiteral("게임 번호:"), AlignLeft);
+        PrintInBox(printer, number, notes.number, AlignRight);
+        top = Below(top, 10);
+    }
+    printer.SetFontSize(kDateSize);
+    if (notes.replay) {
+        PrintInBox(printer, PrintRect{top, Below(top, 7), 100, 170},
+                   QStringLiteral("다시 보기로 진행한 게임"), AlignRight);
+        top = Below(top, 7);
+    }
+    if (notes.reprintedAt.isValid()) {
+        PrintInBox(printer, PrintRect{top, Below(top, 7), 100, 170},
+                   QStringLiteral("다시 인쇄: ") + DateTimeText(notes.reprintedAt, locale), AlignRight);
+    }
+
     printer.EndDoc();
 }
 
