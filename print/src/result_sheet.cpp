@@ -216,7 +216,8 @@ void PrintResultSheet(GameState &state, Printer &printer, const SheetSource &sou
         PrintInBox(printer, number, notes.number, AlignRight);
         top = Below(top, 10);
     }
-    printer.SetFontSize(kDateSize);
+    if (notes.replay || notes.reprintedAt.isValid())
+        printer.SetFontSize(kDateSize);
     if (notes.replay) {
         PrintInBox(printer, PrintRect{top, Below(top, 7), 100, 170},
                    QStringLiteral("다시 보기로 진행한 게임"), AlignRight);
