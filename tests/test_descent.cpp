@@ -195,6 +195,7 @@ void TestDescent::everyGeneratedLadderIsAPermutation()
             ends.insert(c);
             QCOMPARE(ticks, 18 + 7 * RungsCrossed(r.surface));
             QCOMPARE(r.view.prizes.value(c), r.state.gPrizes(r.state.gShuffle(c)));
+            QCOMPARE(int(r.state.mArrivedCount), player);
             QCOMPARE(r.state.gResults(player), r.view.prizes.value(c));
         }
         QCOMPARE(ends.size(), n);

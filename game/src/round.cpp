@@ -24,6 +24,7 @@ std::vector<std::int16_t> ConfirmLadder(GameState &state, DrawingSurface &surfac
     state.gStarted.Recreate(n);
     state.gResults.Recreate(n);
     state.mStartedCount = 0;
+    state.mArrivedCount = 0;
 
     // Every picture is dealt out of all twelve, so a small game still shows
     // any of them.

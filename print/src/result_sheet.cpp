@@ -99,21 +99,6 @@ QString TimeFormat(const QLocale &locale)
     return out.trimmed();
 }
 
-// The amount on row i, added to the total unless it is no number or the
-// sum would leave the 32-bit range; then the total keeps its value.
-void AddToTotal(GameState &state, const QString &prize, const QLocale &locale)
-{
-    const std::optional<std::int32_t> value = AmountValue(prize, locale);
-    if (!value)
-        return;
-    // Both fit in 32 bits, so their sum cannot overflow 64.
-    const std::int64_t sum = std::int64_t(state.gPrizeTotal) + *value;
-    if (sum < std::numeric_limits<std::int32_t>::min()
-        || sum > std::numeric_limits<std::int32_t>::max())
-        return;
-    state.gPrizeTotal = std::int32_t(sum);
-}
-
 } // namespace
 
 QString DateTimeText(const QDateTime &at, const QLocale &locale)
@@ -180,7 +165,7 @@ void PrintResultSheet(GameState &state, Printer &printer, const SheetSource &sou
         // result: the cell stays empty and adds nothing.
         const QString prize = state.gResults.Has(i) ? state.gResults(i) : QString();
         DrawBox(printer, kPrizeLeft, y, kCheckLeft, bottom);
-        AddToTotal(state, prize, locale);
+        state.gPrizeTotal = AddAmount(state.gPrizeTotal, prize, locale);
         PrintInBox(printer, PrintRect{y, bottom, kPrizeLeft, kCheckLeft},
                    FormatAmount(prize, locale), AlignRight);
 

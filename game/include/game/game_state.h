@@ -32,6 +32,7 @@ struct GameState
 
     // Fields of the main window shared between its handlers.
     std::int16_t mStartedCount = 0;  // distinct players started since confirm
+    std::int16_t mArrivedCount = 0;  // paths that reached their prize since confirm
     std::int16_t mNextPlayer = 0;    // automatic mode: who starts after this path
 
     // The running descent (one at a time).
