@@ -119,6 +119,7 @@ void TestHistoryStore::anUnreadableDatabaseIsSetAside_data()
     QTest::addColumn<QString>("kind");
     QTest::newRow("not a database") << QStringLiteral("garbage");
     QTest::newRow("cut short") << QStringLiteral("truncated");
+    QTest::newRow("damaged inside") << QStringLiteral("scribbled");
     QTest::newRow("a newer program's") << QStringLiteral("newer");
     QTest::newRow("a pipe") << QStringLiteral("fifo");
 }
@@ -150,6 +151,8 @@ void TestHistoryStore::anUnreadableDatabaseIsSetAside()
         before = file.readAll();
         if (kind == QLatin1String("truncated"))
             before.truncate(before.size() / 2);
+        if (kind == QLatin1String("scribbled")) // every page but the first, the schema's
+            before.replace(4096, before.size() - 4096, QByteArray(before.size() - 4096, '\x5a'));
     }
     if (!before.isEmpty()) {
         QFile file(Path());

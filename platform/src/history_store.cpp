@@ -58,6 +58,21 @@ QVariant Text(const QString &text)
     return text.isNull() ? QVariant(QStringLiteral("")) : QVariant(text);
 }
 
+// SQLite's own word for a file whose content is broken, or no database.
+bool Damaged(const QSqlError &error)
+{
+    const QString code = error.nativeErrorCode();
+    return code == QLatin1String("11") || code == QLatin1String("26");
+}
+
+// Stored times are UTC milliseconds; made into local time only when shown,
+// since a time-zone lookup for each of thousands of rounds would cost more
+// than reading them.
+QDateTime StoredTime(const QVariant &ms)
+{
+    return QDateTime::fromMSecsSinceEpoch(ms.toLongLong(), Qt::UTC);
+}
+
 QString NamesOf(const RoundRecord &record)
 {
     QStringList names;
@@ -139,10 +154,10 @@ bool HistoryStore::Open()
     }
     // SQLite would open a pipe or a device and wait on it for ever.
     if (file.exists() && !file.isFile())
-        return SetAside(QStringLiteral("not a plain file"));
+        return SetAside();
     open_ = OpenFile();
     if (!open_ && notice_.isEmpty())
-        return SetAside(QStringLiteral("unreadable"));
+        return SetAside();
     return open_;
 }
 
@@ -189,20 +204,30 @@ bool HistoryStore::OpenFile()
         if (!transaction.Commit())
             return false;
     }
-    QSqlQuery check(db);
-    if (!check.exec(QStringLiteral("PRAGMA quick_check")) || !check.next()
-        || check.value(0).toString() != QLatin1String("ok"))
+    // A file cut short: its header counts more pages than it holds. (A full
+    // check would read the whole history; damage further in shows as an
+    // error of the statement that meets it, and is handled there.)
+    if (!QFileInfo::exists(path_ + QStringLiteral("-wal"))) {
+        QSqlQuery pages(db);
+        if (!pages.exec(QStringLiteral("SELECT page_count * page_size FROM pragma_page_count(), pragma_page_size()"))
+            || !pages.next() || pages.value(0).toLongLong() > QFileInfo(path_).size())
+            return false;
+    }
+    QSqlQuery tables(db);
+    if (!tables.exec(QStringLiteral(
+            "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name IN ('rounds', 'players')"))
+        || !tables.next() || tables.value(0).toInt() != 2)
         return false;
-    check.finish();
+    tables.finish();
     // Readers and one writer at a time, from any number of windows.
     Exec(db, QStringLiteral("PRAGMA journal_mode = WAL"));
     Exec(db, QStringLiteral("PRAGMA foreign_keys = ON"));
     return true;
 }
 
-bool HistoryStore::SetAside(const QString &why)
+bool HistoryStore::SetAside()
 {
-    Q_UNUSED(why);
+    ++setAside_;
     if (QSqlDatabase::contains(connection_))
         QSqlDatabase::database(connection_, false).close();
     const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
@@ -234,7 +259,25 @@ QString HistoryStore::NoticeOnce()
     return notice_;
 }
 
+bool HistoryStore::Run(QSqlQuery &query)
+{
+    if (query.exec())
+        return true;
+    if (Damaged(query.lastError()))
+        SetAside();
+    return false;
+}
+
 qint64 HistoryStore::Add(const RoundRecord &record)
+{
+    // Damage met on the way sets the file aside; the round then goes into
+    // the new one.
+    const int asideBefore = setAside_;
+    const qint64 id = Insert(record);
+    return id || setAside_ == asideBefore ? id : Insert(record);
+}
+
+qint64 HistoryStore::Insert(const RoundRecord &record)
 {
     if (!Open())
         return 0;
@@ -255,7 +298,7 @@ qint64 HistoryStore::Add(const RoundRecord &record)
     round.addBindValue(record.finished);
     round.addBindValue(record.printed);
     round.addBindValue(record.saved);
-    if (!round.exec())
+    if (!Run(round))
         return 0;
     const qint64 id = round.lastInsertId().toLongLong();
     QSqlQuery player(db);
@@ -268,7 +311,7 @@ qint64 HistoryStore::Add(const RoundRecord &record)
         player.addBindValue(Text(p.name));
         player.addBindValue(Text(p.prize));
         player.addBindValue(Text(p.result));
-        if (!player.exec())
+        if (!Run(player))
             return 0;
     }
     return transaction.Commit() ? id : 0;
@@ -282,7 +325,7 @@ bool HistoryStore::Mark(qint64 id, const char *column)
     QSqlQuery query(db);
     query.prepare(QStringLiteral("UPDATE rounds SET %1 = 1 WHERE id = ?").arg(QLatin1String(column)));
     query.addBindValue(id);
-    return query.exec() && query.numRowsAffected() == 1;
+    return Run(query) && query.numRowsAffected() == 1;
 }
 
 bool HistoryStore::MarkPrinted(qint64 id)
@@ -303,7 +346,7 @@ bool HistoryStore::Remove(qint64 id)
     QSqlQuery query(db);
     query.prepare(QStringLiteral("DELETE FROM rounds WHERE id = ?"));
     query.addBindValue(id);
-    return query.exec() && query.numRowsAffected() == 1;
+    return Run(query) && query.numRowsAffected() == 1;
 }
 
 QList<HistoryStore::Summary> HistoryStore::Rounds(const QString &search)
@@ -327,12 +370,12 @@ QList<HistoryStore::Summary> HistoryStore::Rounds(const QString &search)
         query.addBindValue(Containing(text));
         query.addBindValue(Containing(QString(text).remove(u'-').remove(u' ').toUpper()));
     }
-    if (!query.exec())
+    if (!Run(query))
         return rounds;
     while (query.next()) {
         Summary s;
         s.id = query.value(0).toLongLong();
-        s.playedAt = QDateTime::fromMSecsSinceEpoch(query.value(1).toLongLong());
+        s.playedAt = StoredTime(query.value(1));
         s.number = query.value(2).toString();
         s.players = query.value(3).toInt();
         s.names = query.value(4).toString();
@@ -354,11 +397,11 @@ std::optional<RoundRecord> HistoryStore::Round(qint64 id)
     round.prepare(QStringLiteral(
         "SELECT played_ms, seed, total, finished, printed, saved FROM rounds WHERE id = ?"));
     round.addBindValue(id);
-    if (!round.exec() || !round.next())
+    if (!Run(round) || !round.next())
         return std::nullopt;
     RoundRecord record;
     record.id = id;
-    record.playedAt = QDateTime::fromMSecsSinceEpoch(round.value(0).toLongLong());
+    record.playedAt = StoredTime(round.value(0));
     record.seed = std::uint64_t(round.value(1).toLongLong());
     record.total = round.value(2).toInt();
     record.finished = round.value(3).toBool();
@@ -368,7 +411,7 @@ std::optional<RoundRecord> HistoryStore::Round(qint64 id)
     players.prepare(QStringLiteral(
         "SELECT name, prize, result FROM players WHERE round_id = ? ORDER BY position"));
     players.addBindValue(id);
-    if (!players.exec())
+    if (!Run(players))
         return std::nullopt;
     while (players.next())
         record.players.append({players.value(0).toString(), players.value(1).toString(),
@@ -387,7 +430,7 @@ std::optional<RoundRecord> HistoryStore::FindNumber(const QString &number)
         "SELECT id FROM rounds WHERE seed = ? AND players = ? ORDER BY played_ms DESC, id DESC LIMIT 1"));
     query.addBindValue(qint64(wanted->seed));
     query.addBindValue(wanted->players);
-    if (!query.exec() || !query.next())
+    if (!Run(query) || !query.next())
         return std::nullopt;
     return Round(query.value(0).toLongLong());
 }

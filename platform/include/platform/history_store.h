@@ -7,7 +7,7 @@
 #include <memory>
 #include <optional>
 
-class QSqlDatabase;
+class QSqlQuery;
 
 // The history of rounds, kept in an SQLite database of the user's own.
 //
@@ -68,7 +68,12 @@ public:
 private:
     bool Open();
     bool OpenFile();
-    bool SetAside(const QString &why);
+    // Renames the file aside untouched and opens a new one in its place.
+    bool SetAside();
+    // Runs a prepared statement; one that meets a damaged file sets it
+    // aside before it reports the failure.
+    bool Run(QSqlQuery &query);
+    qint64 Insert(const RoundRecord &record);
     bool Mark(qint64 id, const char *column);
 
     QString path_;
@@ -77,4 +82,5 @@ private:
     bool open_ = false;
     QString notice_;
     bool noticed_ = false;
+    int setAside_ = 0;
 };
