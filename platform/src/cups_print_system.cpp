@@ -5,7 +5,6 @@
 
 #include <QDir>
 #include <QList>
-#include <QStringList>
 
 #include <cups/cups.h>
 
