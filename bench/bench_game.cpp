@@ -27,6 +27,7 @@ class SilentMessages final : public Messages
 {
 public:
     void Inform(const QString &) override {}
+    void Warn(const QString &) override {}
 };
 
 class NullSurface final : public DrawingSurface

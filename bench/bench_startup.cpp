@@ -28,6 +28,7 @@ class SilentMessages final : public Messages
 {
 public:
     void Inform(const QString &) override {}
+    void Warn(const QString &) override {}
 };
 
 // Ends the process as soon as the watched window has painted once.

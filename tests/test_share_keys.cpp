@@ -38,7 +38,8 @@ private slots:
     void everyKeyReachesItsHandler_data();
     void everyKeyReachesItsHandler();
     void pictureIsTwiceTheWindow();
-    void pictureThatCannotBeSavedSaysWhere();
+    void fileThatCannotBeSavedWarnsWhere_data();
+    void fileThatCannotBeSavedWarnsWhere();
     void dialogStartsInAFolderThatExists();
     void pdfHoldsTheSheetOnlyWhenPrintingWould();
 
@@ -129,14 +130,30 @@ void TestShareKeys::pictureIsTwiceTheWindow()
     QCOMPARE(saved.size(), f.w().size() * 2);
 }
 
-void TestShareKeys::pictureThatCannotBeSavedSaysWhere()
+void TestShareKeys::fileThatCannotBeSavedWarnsWhere_data()
 {
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("picture") << "actSavePicture" << "game.png" << "그림을 저장하지 못했습니다: ";
+    QTest::newRow("PDF") << "actSavePdf" << "sheet.pdf" << "결과표를 PDF로 저장하지 못했습니다: ";
+}
+
+void TestShareKeys::fileThatCannotBeSavedWarnsWhere()
+{
+    QFETCH(QString, action);
+    QFETCH(QString, name);
+    QFETCH(QString, message);
+
     WindowFixture f;
+    PlayTwo(f);
     const QString missing = dir_.filePath(QStringLiteral("no such folder"));
-    f.saves.answer = missing + QStringLiteral("/game.png");
-    f.w().findChild<QAction *>(QStringLiteral("actSavePicture"))->trigger();
-    QCOMPARE(f.messages.shown,
-             QStringList{QStringLiteral("그림을 저장하지 못했습니다: ") + QDir::toNativeSeparators(missing)});
+    f.saves.answer = missing + QLatin1Char('/') + name;
+    f.w().findChild<QAction *>(action)->trigger();
+    const QStringList expected{message + QDir::toNativeSeparators(missing)};
+    QCOMPARE(f.messages.shown, expected);
+    QCOMPARE(f.messages.warned, expected);
     QVERIFY(!QFileInfo::exists(missing));
 }
 

@@ -3,7 +3,7 @@
 #include "app/column_controls.h"
 #include "app/controls.h"
 #include "game/palette.h"
-#include "platform/qt_printer.h"
+#include "platform/printer.h"
 #include "widgets/faces.h"
 #include "widgets/picture_button.h"
 #include "widgets/token_button.h"
@@ -173,5 +173,5 @@ QSizeF Board::PenTemplateSizeMm() const
     // The size the pictures print at, so that they sit exactly centred: the
     // pen template's design size. The template on screen grows with the
     // zoom, and the sheet must not.
-    return QtPrinter::PictureSizeMm(DesignRect(QStringLiteral("imgPen0")).size());
+    return Printer::PictureSizeMm(DesignRect(QStringLiteral("imgPen0")).size());
 }

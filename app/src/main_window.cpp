@@ -16,6 +16,7 @@
 #include "game/whole_number.h"
 #include "platform/dialog_zoom.h"
 #include "platform/folder_record.h"
+#include "platform/outcome.h"
 #include "print/print_results.h"
 #include "setup/grapheme_limit.h"
 #include "setup/member_count.h"
@@ -180,7 +181,7 @@ void MainWindow::picAbout_Click()
 void MainWindow::picPrint_Click()
 {
     if (services_.printers)
-        mdlPrint::PrintResults(state_, *board_, *services_.printers, services_.messages);
+        Tell(services_.messages, mdlPrint::PrintResults(state_, *board_, *services_.printers));
 }
 
 void MainWindow::CentreOnScreen()

@@ -22,6 +22,19 @@ QString FileSaveDialog::AskPath(QWidget *parent, const QString &title, const QSt
     return dialog.selectedFiles().constFirst();
 }
 
+QString AskSavePath(SaveDialog &dialog, QWidget *parent, const QString &title,
+                    const QString &suggestedPath, const QString &filter)
+{
+    QString path = dialog.AskPath(parent, title, suggestedPath, filter);
+    const QString ending = QFileInfo(suggestedPath).suffix();
+    // The platform's dialog adds it itself; another dialog, or a name typed
+    // where the dialog does not look, may not.
+    if (!path.isEmpty() && !ending.isEmpty()
+        && QFileInfo(path).suffix().compare(ending, Qt::CaseInsensitive) != 0)
+        path += QLatin1Char('.') + ending;
+    return path;
+}
+
 namespace save_folder {
 
 namespace {

@@ -5,13 +5,16 @@
 class QWidget;
 
 // Every message the program shows goes through here: a modal box titled
-// "Kapuna" with an information icon and one OK button. Inform returns once
-// the user has pressed OK. Tests substitute a recorder so nothing blocks.
+// "Kapuna" with one OK button, which returns once the user has pressed OK.
+// Inform carries the information icon (news, refusals, the printer
+// message); Warn the warning icon, for a file that could not be saved.
+// Tests substitute a recorder so nothing blocks.
 class Messages
 {
 public:
     virtual ~Messages() = default;
     virtual void Inform(const QString &text) = 0;
+    virtual void Warn(const QString &text) = 0;
 };
 
 class MessageBoxMessages final : public Messages
@@ -19,6 +22,7 @@ class MessageBoxMessages final : public Messages
 public:
     explicit MessageBoxMessages(QWidget *parent = nullptr);
     void Inform(const QString &text) override;
+    void Warn(const QString &text) override;
 
 private:
     QWidget *parent_;

@@ -26,6 +26,13 @@ public:
                     const QString &filter) override;
 };
 
+// The one way the program asks for a path to save to: dialog asks, starting
+// at suggestedPath, and the chosen path comes back with suggestedPath's
+// ending added where the user left it off ("game" becomes "game.png"). An
+// empty string when the user cancelled.
+QString AskSavePath(SaveDialog &dialog, QWidget *parent, const QString &title,
+                    const QString &suggestedPath, const QString &filter);
+
 namespace save_folder {
 
 // The user's Pictures or Documents folder where it exists, else the home
