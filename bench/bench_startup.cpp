@@ -8,6 +8,7 @@
 #include "app/main_window.h"
 #include "platform/messages.h"
 #include "widgets/fonts.h"
+#include "widgets/zoom_level.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -55,7 +56,8 @@ int RunChild(Child kind)
         fonts::RegisterKoreanSubstitutes();
         SilentMessages messages;
         Services services{messages};
-        MainWindow window(services);
+        ZoomLevel zoom;
+        MainWindow window(services, zoom);
         window.installEventFilter(&first);
         window.show();
         return app.exec();

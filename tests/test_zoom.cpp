@@ -1,4 +1,6 @@
 #include "app/zoom.h"
+#include "extras/help_viewer.h"
+#include "extras/help_window.h"
 #include "platform/dialog_zoom.h"
 #include "game/palette.h"
 #include "support/window_fixture.h"
@@ -7,6 +9,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QTest>
+#include <QTextBrowser>
 
 #include <tuple>
 
@@ -218,14 +221,19 @@ void TestZoom::everyZoomKeyStepsTheZoom()
 
 void TestZoom::boxesTheWindowOpensTakeItsZoom()
 {
+    // The window and the boxes share one zoom: what the window is set to,
+    // a box made before the change opens at.
     WindowFixture f;
+    WindowHelpViewer help(f.zoom);
     QWidget atFirst;
-    dialog_zoom::Apply(&atFirst, &f.w());
+    dialog_zoom::Apply(&atFirst, f.zoom);
     const qreal design = atFirst.font().pointSizeF();
     f.w().SetZoom(units::Zoom{175});
     QWidget box;
-    dialog_zoom::Apply(&box, Control<QWidget>(&f.w(), QStringLiteral("picOk")));
+    dialog_zoom::Apply(&box, f.zoom);
     QCOMPARE(box.font().pointSizeF(), design * 1.75);
+    help.ShowHelp(QStringLiteral("/nonexistent/kapuna.hlp"), HelpViewer::kCommandOpenAtStart);
+    QCOMPARE(help.Window()->Browser()->document()->defaultFont().pointSizeF(), 10 * 1.75);
 }
 
 QTEST_MAIN(TestZoom)

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class DialogZoom;
 class QWidget;
 
 // Every message the program shows goes through here: a modal box titled
@@ -14,12 +15,14 @@ public:
     virtual void Inform(const QString &text) = 0;
 };
 
+// The boxes open at the game's zoom, asked of `zoom` at every box.
 class MessageBoxMessages final : public Messages
 {
 public:
-    explicit MessageBoxMessages(QWidget *parent = nullptr);
+    explicit MessageBoxMessages(const DialogZoom &zoom, QWidget *parent = nullptr);
     void Inform(const QString &text) override;
 
 private:
+    const DialogZoom &zoom_;
     QWidget *parent_;
 };
