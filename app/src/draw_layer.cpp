@@ -1,7 +1,7 @@
 #include "app/draw_layer.h"
 
 #include "game/palette.h"
-#include "widgets/pixel_buffer.h"
+#include "platform/pixel_buffer.h"
 #include "widgets/zoom_level.h"
 
 #include <QPainter>

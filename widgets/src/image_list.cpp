@@ -1,6 +1,6 @@
 #include "widgets/image_list.h"
 
-#include "widgets/pixel_buffer.h"
+#include "platform/pixel_buffer.h"
 #include "widgets/units.h"
 #include "widgets/zoom_level.h"
 
