@@ -45,6 +45,8 @@ private slots:
     void everythingScalesWithTheZoom();
     void rememberedZoomIsClampedToTheScreen_data();
     void rememberedZoomIsClampedToTheScreen();
+    void largestZoomIsTheLastStepThatFits_data();
+    void largestZoomIsTheLastStepThatFits();
     void everyZoomKeyStepsTheZoom_data();
     void everyZoomKeyStepsTheZoom();
     void boxesTheWindowOpensTakeItsZoom();
@@ -180,6 +182,28 @@ void TestZoom::rememberedZoomIsClampedToTheScreen()
     zoom::WritePreference(units::Zoom{saved});
     const int largest = zoom::Largest(QSize(792, 512), QMargins(8, 40, 8, 8), screen);
     QCOMPARE(zoom::Clamped(zoom::ReadPreference().value_or(0), largest).percent, restored);
+}
+
+void TestZoom::largestZoomIsTheLastStepThatFits_data()
+{
+    // The window with a title bar and thin borders (8, 40, 8, 8) is
+    // 792 x 512 plus 16 x 48: at 200 % exactly 1600 x 1072, at 125 %
+    // 1006 x 688.
+    QTest::addColumn<QSize>("screen");
+    QTest::addColumn<int>("largest");
+    QTest::newRow("exactly 200 %") << QSize(1600, 1072) << 200;
+    QTest::newRow("a pixel too narrow for 200 %") << QSize(1599, 1072) << 175;
+    QTest::newRow("a pixel too low for 200 %") << QSize(1600, 1071) << 175;
+    QTest::newRow("exactly 125 %") << QSize(1006, 688) << 125;
+    QTest::newRow("a pixel short of 125 %") << QSize(1005, 688) << 100;
+    QTest::newRow("smaller than the window") << QSize(640, 480) << 100;
+}
+
+void TestZoom::largestZoomIsTheLastStepThatFits()
+{
+    QFETCH(QSize, screen);
+    QFETCH(int, largest);
+    QCOMPARE(zoom::Largest(QSize(792, 512), QMargins(8, 40, 8, 8), screen), largest);
 }
 
 void TestZoom::everyZoomKeyStepsTheZoom_data()
