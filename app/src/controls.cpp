@@ -85,16 +85,20 @@ constexpr std::array<ControlEntry, 22> kControls = {{
 
 namespace {
 
-// Each member of Controls appears in the table once...
+// Each entry names a member (an entry left out of the array would be an
+// empty one), and each member appears once...
 constexpr bool EveryMemberOnce()
 {
-    for (std::size_t i = 0; i < kControls.size(); ++i)
+    for (std::size_t i = 0; i < kControls.size(); ++i) {
+        if (std::visit([](auto member) { return member == nullptr; }, kControls[i].member))
+            return false;
         for (std::size_t j = i + 1; j < kControls.size(); ++j)
             if (kControls[i].member == kControls[j].member)
                 return false;
+    }
     return true;
 }
-static_assert(EveryMemberOnce(), "a control is listed twice in the table");
+static_assert(EveryMemberOnce(), "a control is missing from the table or listed twice");
 // ...and Controls holds one pointer per control and nothing else, so the
 // table fills every member: a control added to one and not the other does
 // not compile.
