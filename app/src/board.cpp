@@ -3,7 +3,6 @@
 #include "app/column_controls.h"
 #include "app/controls.h"
 #include "game/palette.h"
-#include "platform/qt_printer.h"
 #include "widgets/faces.h"
 #include "widgets/picture_button.h"
 #include "widgets/token_button.h"
@@ -169,7 +168,10 @@ QPixmap Board::StartPicture(int i) const
 QSizeF Board::PenTemplateSizeMm() const
 {
     // The size the pictures print at, so that they sit exactly centred: the
-    // pen template's design size. The template on screen grows with the
-    // zoom, and the sheet must not.
-    return QtPrinter::PictureSizeMm(units::ToPx(Design(&Controls::imgPen0).place).size());
+    // pen template's design size, from the table in twips (1440 to the
+    // inch, as the printer counts them). The template on screen grows with
+    // the zoom, and the sheet must not.
+    constexpr double kMmPerTwip = 25.4 / 1440;
+    const units::Twips pen = Design(&Controls::imgPen0).place;
+    return QSizeF(pen.width, pen.height) * kMmPerTwip;
 }
