@@ -11,6 +11,7 @@
 #include "game/ladder.h"
 #include "platform/messages.h"
 #include "widgets/fonts.h"
+#include "widgets/zoom_level.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -86,10 +87,11 @@ int main(int argc, char *argv[])
 
     SilentMessages messages;
     Services services{messages};
-    MainWindow window(services);
+    ZoomLevel zoom;
+    MainWindow window(services, zoom);
     window.show();
     QCoreApplication::processEvents();
-    Control<QLineEdit>(&window, QStringLiteral("txtMember"))->setText(QStringLiteral("12"));
+    window.Ui().txtMember->setText(QStringLiteral("12"));
     window.SelectStartMode(1);
 
     const double dpr = window.devicePixelRatioF();

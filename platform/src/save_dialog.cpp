@@ -7,11 +7,16 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+FileSaveDialog::FileSaveDialog(const DialogZoom &zoom)
+    : zoom_(zoom)
+{
+}
+
 QString FileSaveDialog::AskPath(QWidget *parent, const QString &title, const QString &suggestedPath,
                                 const QString &filter)
 {
     QFileDialog dialog(parent, title, suggestedPath, filter);
-    dialog_zoom::Apply(&dialog, parent);
+    dialog_zoom::Apply(&dialog, zoom_);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.selectFile(suggestedPath);
     // A name typed without its ending gets the suggested one, before the

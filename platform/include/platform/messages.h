@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class DialogZoom;
 class QWidget;
 
 // Every message the program shows goes through here: a modal box titled
@@ -17,13 +18,15 @@ public:
     virtual void Warn(const QString &text) = 0;
 };
 
+// The boxes open at the game's zoom, asked of `zoom` at every box.
 class MessageBoxMessages final : public Messages
 {
 public:
-    explicit MessageBoxMessages(QWidget *parent = nullptr);
+    explicit MessageBoxMessages(const DialogZoom &zoom, QWidget *parent = nullptr);
     void Inform(const QString &text) override;
     void Warn(const QString &text) override;
 
 private:
+    const DialogZoom &zoom_;
     QWidget *parent_;
 };
