@@ -13,6 +13,7 @@
 #include "game/round.h"
 #include "platform/messages.h"
 #include "widgets/fonts.h"
+#include "widgets/zoom_level.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -29,6 +30,7 @@ class SilentMessages final : public Messages
 {
 public:
     void Inform(const QString &) override {}
+    void Warn(const QString &) override {}
 };
 
 class NullSurface final : public DrawingSurface
@@ -87,10 +89,11 @@ int main(int argc, char *argv[])
 
     SilentMessages messages;
     Services services{messages};
-    MainWindow window(services);
+    ZoomLevel zoom;
+    MainWindow window(services, zoom);
     window.show();
     QCoreApplication::processEvents();
-    Control<QLineEdit>(&window, QStringLiteral("txtMember"))->setText(QStringLiteral("12"));
+    window.Ui().txtMember->setText(QStringLiteral("12"));
     window.SelectStartMode(1);
 
     const double dpr = window.devicePixelRatioF();

@@ -2,78 +2,28 @@
 // its main window on the offscreen platform, for the game and for a minimal
 // Qt program that shows an empty 792 x 512 window, with the peak memory of
 // each. Both are launched by this same program in the same way, so the
-// ratio compares like with like.
+// ratio compares like with like. The game is launched a second way too,
+// with its window-sized pixel buffers as plain QImages (startup_plain_pixels,
+// built beside this program), to show what platform/pixel_buffer is worth.
 #include "figure.h"
+#include "startup_child.h"
 
-#include "app/main_window.h"
-#include "platform/messages.h"
-#include "widgets/fonts.h"
-
-#include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
-#include <QLabel>
+#include <QFileInfo>
 #include <QProcess>
-#include <QTimer>
 
 #include <sys/resource.h>
 #include <sys/wait.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
+#include <string>
 #include <vector>
 
 namespace {
-
-class SilentMessages final : public Messages
-{
-public:
-    void Inform(const QString &) override {}
-};
-
-// Ends the process as soon as the watched window has painted once.
-class FirstPaint : public QObject
-{
-public:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint)
-            QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
-        return false;
-    }
-};
-
-enum class Child { Game, Minimal, MinimalWithText };
-
-int RunChild(Child kind)
-{
-    int argc = 1;
-    char name[] = "kapuna";
-    char *argv[] = {name, nullptr};
-    QApplication app(argc, argv);
-    FirstPaint first;
-    if (kind == Child::Game) {
-        fonts::RegisterKoreanSubstitutes();
-        SilentMessages messages;
-        Services services{messages};
-        MainWindow window(services);
-        window.installEventFilter(&first);
-        window.show();
-        return app.exec();
-    }
-    QWidget window;
-    window.resize(792, 512);
-    if (kind == Child::MinimalWithText) {
-        // One line of Korean: the font database and a Korean font loaded,
-        // which any window with text pays for and an empty one does not.
-        fonts::RegisterKoreanSubstitutes();
-        auto *label = new QLabel(QStringLiteral("게임인원"), &window);
-        label->setFont(fonts::Gulim(9.75));
-        label->move(20, 20);
-    }
-    window.installEventFilter(&first);
-    window.show();
-    return app.exec();
-}
 
 struct Sample
 {
@@ -81,21 +31,21 @@ struct Sample
     long peakKiB;
 };
 
-Sample Launch(const QString &self, const char *mode)
+Sample Launch(const QString &program, const QStringList &arguments)
 {
     QElapsedTimer t;
     t.start();
     QProcess child;
     child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    child.start(self, {QString::fromLatin1(mode)});
+    child.start(program, arguments);
     child.waitForFinished(60000);
-    const double ms = t.nsecsElapsed() / 1e6;
+    const bool ok = child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0;
     // QProcess has reaped the child; its peak is in the children's usage,
     // which only ever grows, so launch each kind in its own helper below.
-    return {ms, 0};
+    return {ok ? t.nsecsElapsed() / 1e6 : 0.0, 0};
 }
 
-Sample Measure(const QString &self, const char *mode)
+Sample Measure(const QString &program, const QStringList &arguments)
 {
     // One intermediate process per measurement, so RUSAGE_CHILDREN holds
     // the peak of exactly one launched program.
@@ -109,7 +59,7 @@ Sample Measure(const QString &self, const char *mode)
         char name[] = "bench";
         char *argv[] = {name, nullptr};
         QCoreApplication app(argc, argv);
-        Sample s = Launch(self, mode);
+        Sample s = Launch(program, arguments);
         rusage usage{};
         getrusage(RUSAGE_CHILDREN, &usage);
         s.peakKiB = usage.ru_maxrss;
@@ -124,9 +74,10 @@ Sample Measure(const QString &self, const char *mode)
     return got == sizeof s ? s : Sample{0, 0};
 }
 
-Sample Median(std::vector<Sample> v)
+template <typename T>
+T Median(std::vector<T> v)
 {
-    std::sort(v.begin(), v.end(), [](const Sample &a, const Sample &b) { return a.ms < b.ms; });
+    std::sort(v.begin(), v.end());
     return v[v.size() / 2];
 }
 
@@ -134,50 +85,91 @@ Sample Median(std::vector<Sample> v)
 
 int main(int argc, char *argv[])
 {
+    using startup_child::Kind;
     if (argc > 1 && std::string(argv[1]) == "--child-game")
-        return RunChild(Child::Game);
+        return startup_child::Run(Kind::Game);
     if (argc > 1 && std::string(argv[1]) == "--child-minimal")
-        return RunChild(Child::Minimal);
+        return startup_child::Run(Kind::Minimal);
     if (argc > 1 && std::string(argv[1]) == "--child-minimal-text")
-        return RunChild(Child::MinimalWithText);
+        return startup_child::Run(Kind::MinimalWithText);
 
     const QString self = QString::fromLocal8Bit(argv[0]);
+    const QString plainPixels = QFileInfo(self).dir().filePath(QStringLiteral("startup_plain_pixels"));
+    struct Launched
+    {
+        QString program;
+        QStringList arguments;
+        std::vector<Sample> samples;
+    };
+    enum { kMinimal, kText, kGame, kPlain, kKinds };
+    std::array<Launched, kKinds> kinds = {{
+        {self, {QStringLiteral("--child-minimal")}, {}},
+        {self, {QStringLiteral("--child-minimal-text")}, {}},
+        {self, {QStringLiteral("--child-game")}, {}},
+        {plainPixels, {}, {}},
+    }};
     constexpr int kRuns = 21;
-    std::vector<Sample> game, minimal, text;
-    std::vector<double> againstText;
-    // Interleaved, so a busy moment of the machine hurts all alike; the
-    // ratio to the Korean label is the median of the rounds' own ratios,
-    // which a moment of load shifts far less than it shifts the times.
-    for (int i = 0; i < kRuns; ++i) {
-        minimal.push_back(Measure(self, "--child-minimal"));
-        text.push_back(Measure(self, "--child-minimal-text"));
-        game.push_back(Measure(self, "--child-game"));
-        if (text.back().ms > 0)
-            againstText.push_back(game.back().ms / text.back().ms);
+    // Interleaved, so a busy moment of the machine hurts all alike, and in
+    // a turning order: whatever is launched first in a round runs on a
+    // machine the others have not just warmed. The ratios are the medians
+    // of the rounds' own ratios, which a moment of load shifts far less
+    // than it shifts the times.
+    std::vector<double> againstText, plainAgainstGame;
+    for (int round = 0; round < kRuns; ++round) {
+        for (int k = 0; k < kKinds; ++k) {
+            Launched &kind = kinds[std::size_t((round + k) % kKinds)];
+            kind.samples.push_back(Measure(kind.program, kind.arguments));
+        }
+        const double game = kinds[kGame].samples.back().ms;
+        if (kinds[kText].samples.back().ms > 0)
+            againstText.push_back(game / kinds[kText].samples.back().ms);
+        if (game > 0)
+            plainAgainstGame.push_back(kinds[kPlain].samples.back().ms / game);
     }
-    const Sample g = Median(game);
-    const Sample m = Median(minimal);
-    const Sample t = Median(text);
-    std::sort(againstText.begin(), againstText.end());
-    const double ratioToText = againstText.empty() ? 0.0 : againstText[againstText.size() / 2];
+    const auto ms = [&](int kind) {
+        std::vector<double> v;
+        for (const Sample &s : kinds[std::size_t(kind)].samples)
+            v.push_back(s.ms);
+        return Median(v);
+    };
+    // The median of the peaks: a peak hardly varies from run to run, but
+    // when it does, one odd run must not stand for all.
+    const auto peakMiB = [&](int kind) {
+        std::vector<long> v;
+        for (const Sample &s : kinds[std::size_t(kind)].samples)
+            v.push_back(s.peakKiB);
+        return Median(v) / 1024.0;
+    };
+    const double g = ms(kGame), m = ms(kMinimal), t = ms(kText), p = ms(kPlain);
+    const double gPeak = peakMiB(kGame), mPeak = peakMiB(kMinimal), pPeak = peakMiB(kPlain);
+    const double ratioToText = againstText.empty() ? 0.0 : Median(againstText);
+    const double plainRatio = plainAgainstGame.empty() ? 0.0 : Median(plainAgainstGame);
     std::printf("start-up to first frame (median of %d): game %.1f ms, minimal Qt window %.1f ms, "
                 "ratio %.2f\n",
-                kRuns, g.ms, m.ms, m.ms > 0 ? g.ms / m.ms : 0.0);
+                kRuns, g, m, m > 0 ? g / m : 0.0);
     std::printf("start-up to first frame: minimal window with one Korean label %.1f ms, "
                 "game / that ratio %.2f (median of the rounds' ratios)\n",
-                t.ms, ratioToText);
-    std::printf("peak memory: game %ld KiB, minimal Qt window %ld KiB, ratio %.2f\n", g.peakKiB,
-                m.peakKiB, m.peakKiB > 0 ? double(g.peakKiB) / m.peakKiB : 0.0);
+                t, ratioToText);
+    std::printf("start-up with plain QImage buffers %.1f ms, %.2f times the game's (median of the "
+                "rounds' ratios); peak memory %.1f MiB\n",
+                p, plainRatio, pPeak);
+    std::printf("peak memory (median): game %.1f MiB, minimal Qt window %.1f MiB, ratio %.2f\n",
+                gPeak, mPeak, mPeak > 0 ? gPeak / mPeak : 0.0);
     Figure("start-up to the first painted frame, game / minimal empty 792×512 window",
-           "%.0f ms / %.0f ms = %.2f×", g.ms, m.ms, m.ms > 0 ? g.ms / m.ms : 0.0);
-    Figure("the same against a minimal window showing one Korean label", "%.1f ms, %.2f×", t.ms,
+           "%.0f ms / %.0f ms = %.2f×", g, m, m > 0 ? g / m : 0.0);
+    Figure("the same against a minimal window showing one Korean label", "%.1f ms, %.2f×", t,
            ratioToText);
-    Figure("peak memory, game / minimal window", "%.1f MiB / %.1f MiB = %.2f×", g.peakKiB / 1024.0,
-           m.peakKiB / 1024.0, m.peakKiB > 0 ? double(g.peakKiB) / m.peakKiB : 0.0);
+    Figure("the same with the window-sized pixel buffers as plain QImage, against the game",
+           "%.0f ms, %.2f× (peak memory %.1f MiB)", p, plainRatio, pPeak);
+    Figure("peak memory, game / minimal window", "%.1f MiB / %.1f MiB = %.2f×", gPeak, mPeak,
+           mPeak > 0 ? gPeak / mPeak : 0.0);
     // A launch that failed measures nothing: say so rather than print zeros.
-    if (g.ms <= 0 || m.ms <= 0 || t.ms <= 0 || g.peakKiB <= 0 || m.peakKiB <= 0) {
-        std::fprintf(stderr, "bench_startup: a launched program failed to report\n");
-        return 1;
-    }
+    for (const Launched &kind : kinds)
+        for (const Sample &s : kind.samples)
+            if (s.ms <= 0 || s.peakKiB <= 0) {
+                std::fprintf(stderr, "bench_startup: %s failed to report\n",
+                             qPrintable(kind.program + u' ' + kind.arguments.join(u' ')));
+                return 1;
+            }
     return 0;
 }

@@ -92,7 +92,9 @@ private slots:
         const units::Zoom zoom{percent};
         const double f = zoom.Factor();
         const auto design = Open();
-        const auto box = LoadAboutBox(nullptr, shell_, images_, zoom);
+        ZoomLevel level;
+        level.Set(zoom);
+        const auto box = LoadAboutBox(nullptr, shell_, images_, level);
         QCOMPARE(box->size(), units::ScaledPx(design->size(), zoom));
         const auto near = [f](int a, double b) { return std::abs(a - b) <= 1 + f / 2; };
         const auto children = design->findChildren<QWidget *>();

@@ -35,15 +35,17 @@ struct SetupFaces
 
 SetupFaces Faces(MainWindow &w)
 {
-    return {Control<PictureButton>(&w, QStringLiteral("picUpdown%1").arg(0))->Face(), Control<PictureButton>(&w, QStringLiteral("picUpdown%1").arg(1))->Face(), Control<PictureButton>(&w, QStringLiteral("picAdd"))->Face(), Control<PictureButton>(&w, QStringLiteral("picDel"))->Face(),
-            Control<PictureButton>(&w, QStringLiteral("picClear"))->Face(),   Control<PictureButton>(&w, QStringLiteral("picStart%1").arg(0))->Face(),  Control<PictureButton>(&w, QStringLiteral("picStart%1").arg(1))->Face()};
+    const Controls &ui = w.Ui();
+    return {ui.picUpdown0->Face(), ui.picUpdown1->Face(), ui.picAdd->Face(),   ui.picDel->Face(),
+            ui.picClear->Face(),   ui.picStart0->Face(),  ui.picStart1->Face()};
 }
 
 bool SetupEnabled(MainWindow &w)
 {
-    const QList<QWidget *> controls = {Control<PictureButton>(&w, QStringLiteral("picUpdown%1").arg(0)), Control<PictureButton>(&w, QStringLiteral("picUpdown%1").arg(1)), Control<QLineEdit>(&w, QStringLiteral("txtMember")), Control<QLineEdit>(&w, QStringLiteral("txtInput")),
-                                       Control<PictureButton>(&w, QStringLiteral("picAdd")),     Control<QListWidget>(&w, QStringLiteral("lstBul")),     Control<PictureButton>(&w, QStringLiteral("picDel")),    Control<PictureButton>(&w, QStringLiteral("picClear")),
-                                       Control<PictureButton>(&w, QStringLiteral("picStart%1").arg(0)),  Control<PictureButton>(&w, QStringLiteral("picStart%1").arg(1))};
+    const Controls &ui = w.Ui();
+    const QList<QWidget *> controls = {ui.picUpdown0, ui.picUpdown1, ui.txtMember, ui.txtInput,
+                                       ui.picAdd,     ui.lstBul,     ui.picDel,    ui.picClear,
+                                       ui.picStart0,  ui.picStart1};
     const bool first = controls.first()->isEnabled();
     for (QWidget *c : controls)
         Q_ASSERT(c->isEnabled() == first);
@@ -191,8 +193,8 @@ void TestConfirmReset::confirmLocksTheSetupWithGreyFaces()
     QCOMPARE(grey.clear, 37);
     QCOMPARE(grey.auto_, manual ? 47 : 46);
     QCOMPARE(grey.manual, manual ? 44 : 45);
-    QCOMPARE(Control<PictureButton>(&f.w(), QStringLiteral("picReset"))->Face(), 19);
-    QVERIFY(Control<PictureButton>(&f.w(), QStringLiteral("picOk"))->isEnabled());
+    QCOMPARE(f.w().Ui().picReset->Face(), 19);
+    QVERIFY(f.w().Ui().picOk->isEnabled());
 
     f.w().picReset_Click();
     QVERIFY(SetupEnabled(f.w()));
@@ -229,7 +231,7 @@ void TestConfirmReset::prizesComeFromTheList()
     QFETCH(QStringList, list);
     QFETCH(QStringList, prizes);
     WindowFixture f;
-    Control<QListWidget>(&f.w(), QStringLiteral("lstBul"))->addItems(list);
+    f.w().Ui().lstBul->addItems(list);
     f.Confirm(n);
     const GameState &s = f.w().State();
     QCOMPARE(s.gPrizes.Count(), n);
@@ -287,7 +289,7 @@ void TestConfirmReset::resetRightAfterStartUp()
 void TestConfirmReset::resetAfterAGameRemovesTheLadder()
 {
     WindowFixture f;
-    Control<QListWidget>(&f.w(), QStringLiteral("lstBul"))->addItems({"a", "b", "c"});
+    f.w().Ui().lstBul->addItems({"a", "b", "c"});
     f.Confirm(3);
     f.w().Play().Run().StartDescent(1);
     f.RunTicks();
@@ -297,8 +299,8 @@ void TestConfirmReset::resetAfterAGameRemovesTheLadder()
     QCOMPARE(f.CountCreated<QLabel>(), 0);
     QVERIFY(f.w().State().gLadderCleared);
     QVERIFY(SetupEnabled(f.w()));
-    QCOMPARE(Control<QLineEdit>(&f.w(), QStringLiteral("txtMember"))->text(), QStringLiteral("3"));
-    QCOMPARE(Control<QListWidget>(&f.w(), QStringLiteral("lstBul"))->count(), 3);
+    QCOMPARE(f.w().Ui().txtMember->text(), QStringLiteral("3"));
+    QCOMPARE(f.w().Ui().lstBul->count(), 3);
     // Kept until the next confirm.
     QCOMPARE(f.w().State().gMemberCount, std::int16_t(3));
     QCOMPARE(f.w().State().mStartedCount, std::int16_t(1));
@@ -311,12 +313,12 @@ void TestConfirmReset::secondResetOnlyReappliesFaces()
     WindowFixture f;
     f.Confirm(3);
     f.w().picReset_Click();
-    Control<QLineEdit>(&f.w(), QStringLiteral("txtMember"))->setText(QStringLiteral("5"));
+    f.w().Ui().txtMember->setText(QStringLiteral("5"));
     const QImage drawn = f.w().Drawing().Image();
-    Control<PictureButton>(&f.w(), QStringLiteral("picUpdown%1").arg(0))->SetFace(23);
+    f.w().Ui().picUpdown0->SetFace(23);
     f.w().picReset_Click();
     QCOMPARE(f.w().Drawing().Image(), drawn);
-    QCOMPARE(Control<PictureButton>(&f.w(), QStringLiteral("picUpdown%1").arg(0))->Face(), 13);
+    QCOMPARE(f.w().Ui().picUpdown0->Face(), 13);
     QVERIFY(f.w().State().gLadderCleared);
 }
 
@@ -325,7 +327,7 @@ void TestConfirmReset::confirmAfterResetBuildsANewLadder()
     WindowFixture f;
     f.Confirm(3);
     f.w().picReset_Click();
-    Control<QLineEdit>(&f.w(), QStringLiteral("txtMember"))->setText(QStringLiteral("6"));
+    f.w().Ui().txtMember->setText(QStringLiteral("6"));
     f.w().picOk_Click();
     QCOMPARE(f.w().State().gMemberCount, std::int16_t(6));
     QCOMPARE(f.CountCreated<QPushButton>(), 6);

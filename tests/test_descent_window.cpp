@@ -69,18 +69,18 @@ void TestDescentWindow::eachStepLocksConfirmResetAndTheStartButtons()
     f.Confirm(4);
     f.w().Play().Run().StartDescent(1);
     f.w().Play().Run().DescentStep();
-    QVERIFY(!Control<PictureButton>(&f.w(), QStringLiteral("picOk"))->isEnabled());
-    QVERIFY(!Control<PictureButton>(&f.w(), QStringLiteral("picReset"))->isEnabled());
-    QCOMPARE(Control<PictureButton>(&f.w(), QStringLiteral("picOk"))->Face(), 38);
-    QCOMPARE(Control<PictureButton>(&f.w(), QStringLiteral("picReset"))->Face(), 39);
+    QVERIFY(!f.w().Ui().picOk->isEnabled());
+    QVERIFY(!f.w().Ui().picReset->isEnabled());
+    QCOMPARE(f.w().Ui().picOk->Face(), 38);
+    QCOMPARE(f.w().Ui().picReset->Face(), 39);
     QVERIFY(!AnyStartEnabled(f.w()));
     QVERIFY(f.w().Play().KeyPreview());
     QVERIFY(f.w().Play().Columns().imgPen(1)->isVisible());
 
     f.RunTicks();
-    QVERIFY(Control<PictureButton>(&f.w(), QStringLiteral("picOk"))->isEnabled());
-    QCOMPARE(Control<PictureButton>(&f.w(), QStringLiteral("picOk"))->Face(), 18);
-    QCOMPARE(Control<PictureButton>(&f.w(), QStringLiteral("picReset"))->Face(), 19);
+    QVERIFY(f.w().Ui().picOk->isEnabled());
+    QCOMPARE(f.w().Ui().picOk->Face(), 18);
+    QCOMPARE(f.w().Ui().picReset->Face(), 19);
     for (int i = 1; i <= 4; ++i)
         QVERIFY(f.w().Play().Columns().cmdStart(i)->isEnabled());
     QVERIFY(!f.w().Play().KeyPreview());
@@ -121,10 +121,10 @@ void TestDescentWindow::escapePausesAndResumesAtTheSamePoint()
 
     PressEscape(f.w());
     QVERIFY(!f.w().Play().Timer1().isActive());
-    QVERIFY(Control<PictureButton>(&f.w(), QStringLiteral("picOk"))->isEnabled());
-    QVERIFY(Control<PictureButton>(&f.w(), QStringLiteral("picReset"))->isEnabled());
-    QCOMPARE(Control<PictureButton>(&f.w(), QStringLiteral("picOk"))->Face(), 18);
-    QCOMPARE(Control<PictureButton>(&f.w(), QStringLiteral("picReset"))->Face(), 19);
+    QVERIFY(f.w().Ui().picOk->isEnabled());
+    QVERIFY(f.w().Ui().picReset->isEnabled());
+    QCOMPARE(f.w().Ui().picOk->Face(), 18);
+    QCOMPARE(f.w().Ui().picReset->Face(), 19);
     QVERIFY(!AnyStartEnabled(f.w()));
 
     PressEscape(f.w());
@@ -132,7 +132,7 @@ void TestDescentWindow::escapePausesAndResumesAtTheSamePoint()
     QCOMPARE(f.w().Play().Columns().imgPen(1)->pos(), penAt);
     QCOMPARE(f.w().Drawing().Image(), drawn);
     f.w().Play().Run().DescentStep();
-    QVERIFY(!Control<PictureButton>(&f.w(), QStringLiteral("picOk"))->isEnabled());
+    QVERIFY(!f.w().Ui().picOk->isEnabled());
     const int rest = f.RunTicks();
     QVERIFY(rest >= 18 + 7 - 7);
     QVERIFY(!f.w().State().gResults(1).isEmpty());

@@ -1,5 +1,6 @@
 #include "widgets/image_list.h"
-#include "widgets/pixel_buffer.h"
+#include "widgets/zoom_level.h"
+#include "platform/pixel_buffer.h"
 
 #include <QColor>
 #include <QFile>
@@ -151,8 +152,9 @@ void TestImageList::pictureHasItsLogicalSizeAtEveryRatio()
     QFETCH(qreal, device);
     QFETCH(double, zoom);
     QFETCH(qreal, fileRatio);
-    ImageList images(ratio);
-    images.SetZoom(zoom);
+    ZoomLevel level;
+    level.Set(units::Zoom{int(zoom * 100)});
+    const ImageList images(ratio, level);
     for (int i = 1; i <= ImageList::kCount; ++i) {
         // The layouts rely on the size table; the artwork drawn at 1x is
         // what the table must agree with.

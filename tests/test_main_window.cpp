@@ -58,16 +58,19 @@ void TestMainWindow::controlsStandAtTheirPlaces()
     const QRect client = f.w().rect();
     QList<QWidget *> shown;
     for (const ControlEntry &entry : kControls) {
-        auto *control = Control(&f.w(), QLatin1String(entry.name));
+        QWidget *control = Widget(f.w().Ui(), entry.member);
         QVERIFY2(control, entry.name);
+        // The name others (tests, a screen reader's tree) see it by.
+        QCOMPARE(control->objectName(), QLatin1String(entry.name));
+        QCOMPARE(control->parentWidget(), &f.w());
         QVERIFY2(client.contains(control->geometry()), entry.name);
-        if (entry.kind == ControlKind::Picture) {
+        if (std::holds_alternative<PictureButton *Controls::*>(entry.member)) {
             QVERIFY2(ImageList::PictureSize(entry.normal).isValid(), entry.name);
             QVERIFY2(entry.pressed == face::None || ImageList::PictureSize(entry.pressed).isValid(),
                      entry.name);
         }
         // The banner lies on its own shadow; nothing else shown overlaps.
-        if (!entry.template_ && entry.kind != ControlKind::Shadow)
+        if (!entry.template_ && entry.member != ControlMember(&Controls::Picture1))
             shown << control;
     }
     for (int i = 0; i < shown.size(); ++i) {
@@ -84,8 +87,8 @@ void TestMainWindow::templatesAreHidden()
         QVERIFY2(f.w().findChild<QWidget *>(QLatin1String(name))->isHidden(), name);
     // The banner lies over its shadow, which shows along its right and bottom.
     const QList<QObject *> children = f.w().children();
-    QVERIFY(children.indexOf(Control<QWidget>(&f.w(), QStringLiteral("Picture1"))) < children.indexOf(Control<VelGif>(&f.w(), QStringLiteral("VelGif1"))));
-    QCOMPARE(Control<QWidget>(&f.w(), QStringLiteral("Picture1"))->geometry().topLeft() - Control<VelGif>(&f.w(), QStringLiteral("VelGif1"))->geometry().topLeft(),
+    QVERIFY(children.indexOf(f.w().Ui().Picture1) < children.indexOf(f.w().Ui().VelGif1));
+    QCOMPARE(f.w().Ui().Picture1->geometry().topLeft() - f.w().Ui().VelGif1->geometry().topLeft(),
              QPoint(4, 4));
 }
 
@@ -107,18 +110,18 @@ QWidget *NextTabStop(QWidget *from)
 void TestMainWindow::tabOrderFollowsTheLayout()
 {
     WindowFixture f;
-    QCOMPARE(NextTabStop(Control<QLineEdit>(&f.w(), QStringLiteral("txtInput"))), Control<QListWidget>(&f.w(), QStringLiteral("lstBul")));
-    QCOMPARE(NextTabStop(Control<QListWidget>(&f.w(), QStringLiteral("lstBul"))), Control<QLineEdit>(&f.w(), QStringLiteral("txtMember")));
-    QCOMPARE(Control<QLineEdit>(&f.w(), QStringLiteral("txtMember"))->maxLength(), 2);
+    QCOMPARE(NextTabStop(f.w().Ui().txtInput), f.w().Ui().lstBul);
+    QCOMPARE(NextTabStop(f.w().Ui().lstBul), f.w().Ui().txtMember);
+    QCOMPARE(f.w().Ui().txtMember->maxLength(), 2);
 
     // Name box i takes tab position i, right after the prize entry.
     f.Confirm(3);
-    QWidget *w = Control<QLineEdit>(&f.w(), QStringLiteral("txtInput"));
+    QWidget *w = f.w().Ui().txtInput;
     for (int i = 1; i <= 3; ++i) {
         w = NextTabStop(w);
         QCOMPARE(w, f.w().Play().Columns().txtName(i));
     }
-    QCOMPARE(NextTabStop(w), Control<QListWidget>(&f.w(), QStringLiteral("lstBul")));
+    QCOMPARE(NextTabStop(w), f.w().Ui().lstBul);
 }
 
 void TestMainWindow::pressShowsThePressedFaceWithAnyButton_data()
@@ -162,7 +165,7 @@ void TestMainWindow::pressShowsThePressedFaceWithAnyButton()
 void TestMainWindow::releaseOffTheButtonRestoresTheFaceWithoutAClick()
 {
     WindowFixture f;
-    PictureButton *ok = Control<PictureButton>(&f.w(), QStringLiteral("picOk"));
+    PictureButton *ok = f.w().Ui().picOk;
     int clicks = 0;
     connect(ok, &PictureButton::clicked, &f.w(), [&clicks] { ++clicks; });
     QTest::mousePress(ok, Qt::LeftButton, {}, QPoint(10, 10));
@@ -218,7 +221,7 @@ void TestMainWindow::tooltipsExactlyWhereWanted()
         {QStringLiteral("picPrint"), QStringLiteral("게임 결과 인쇄 (")},
     };
     for (QWidget *child : f.w().findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly)) {
-        if (child == Control<VelGif>(&f.w(), QStringLiteral("VelGif1")))
+        if (child == f.w().Ui().VelGif1)
             continue; // the banner names what it shows
         const QString tip = child->toolTip();
         if (worded.contains(child->objectName()))
@@ -234,20 +237,20 @@ void TestMainWindow::startsInTheSetupPhase()
 {
     WindowFixture f;
     const GameState &s = f.w().State();
-    QCOMPARE(Control<QLineEdit>(&f.w(), QStringLiteral("txtMember"))->text(), QStringLiteral("2"));
+    QCOMPARE(f.w().Ui().txtMember->text(), QStringLiteral("2"));
     QVERIFY(s.gManualStart);
     QVERIFY(!s.gLadderCleared);
     QCOMPARE(s.gMemberCount, std::int16_t(0));
     QCOMPARE(s.gLadderLeft, std::int16_t(118));
-    QCOMPARE(Control<PictureButton>(&f.w(), QStringLiteral("picStart%1").arg(0))->Face(), 43);
-    QCOMPARE(Control<PictureButton>(&f.w(), QStringLiteral("picStart%1").arg(1))->Face(), 40);
+    QCOMPARE(f.w().Ui().picStart0->Face(), 43);
+    QCOMPARE(f.w().Ui().picStart1->Face(), 40);
     QVERIFY(!f.w().Play().Timer1().isActive());
-    QVERIFY(!(*Control<QTimer>(&f.w(), QStringLiteral("tmrUpdown"))).isActive());
-    QCOMPARE((*Control<QTimer>(&f.w(), QStringLiteral("tmrUpdown"))).interval(), 200);
+    QVERIFY(!(*f.w().findChild<QTimer *>(QStringLiteral("tmrUpdown"))).isActive());
+    QCOMPARE((*f.w().findChild<QTimer *>(QStringLiteral("tmrUpdown"))).interval(), 200);
     QVERIFY(!f.w().Play().KeyPreview());
     QCOMPARE(f.CountCreated<QPushButton>(), 0);
-    for (QWidget *w : {static_cast<QWidget *>(Control<QLineEdit>(&f.w(), QStringLiteral("txtInput"))), static_cast<QWidget *>(Control<QListWidget>(&f.w(), QStringLiteral("lstBul"))),
-                       static_cast<QWidget *>(Control<QLineEdit>(&f.w(), QStringLiteral("txtMember"))), static_cast<QWidget *>(Control<PictureButton>(&f.w(), QStringLiteral("picDel")))})
+    const Controls &ui = f.w().Ui();
+    for (QWidget *w : std::initializer_list<QWidget *>{ui.txtInput, ui.lstBul, ui.txtMember, ui.picDel})
         QVERIFY(w->isEnabled());
 }
 
@@ -289,7 +292,7 @@ void TestMainWindow::exitEndsTheProgramEvenWhileAPenMoves()
     f.Confirm(4);
     QTest::mouseClick(f.w().Play().Columns().cmdStart(2), Qt::LeftButton);
     QVERIFY(f.w().Play().Timer1().isActive());
-    QTimer::singleShot(0, &f.w(), [&f] { QTest::mouseClick(Control<PictureButton>(&f.w(), QStringLiteral("picEnd")), Qt::LeftButton, {}, QPoint(5, 5)); });
+    QTimer::singleShot(0, &f.w(), [&f] { QTest::mouseClick(f.w().Ui().picEnd, Qt::LeftButton, {}, QPoint(5, 5)); });
     // A guard so a broken exit fails instead of hanging.
     QTimer guard;
     guard.setSingleShot(true);

@@ -44,8 +44,14 @@ struct Rig
 
 struct Window : WindowFixture
 {
-    QLineEdit *Count() const { return Control<QLineEdit>(&*window, QStringLiteral("txtMember")); }
+    QLineEdit *Count() const { return window->Ui().txtMember; }
 };
+
+// The spinner's upper (0) or lower (1) half.
+PictureButton *Half(const MainWindow &w, int half)
+{
+    return half == 0 ? w.Ui().picUpdown0 : w.Ui().picUpdown1;
+}
 
 bool ShowActive(QWidget &w)
 {
@@ -123,8 +129,8 @@ void TestMemberCount::startsAtTwoWithTwoColumns()
     Window win;
     QCOMPARE(win.Count()->text(), QStringLiteral("2"));
     QCOMPARE(int(win.window->State().gLadderLeft), 118);
-    QVERIFY(!(*Control<QTimer>(&*win.window, QStringLiteral("tmrUpdown"))).isActive());
-    QCOMPARE((*Control<QTimer>(&*win.window, QStringLiteral("tmrUpdown"))).interval(), 200);
+    QVERIFY(!(*win.window->findChild<QTimer *>(QStringLiteral("tmrUpdown"))).isActive());
+    QCOMPARE((*win.window->findChild<QTimer *>(QStringLiteral("tmrUpdown"))).interval(), 200);
 }
 
 void TestMemberCount::typingASecondDigitGivesTwelve_data()
@@ -269,7 +275,7 @@ void TestMemberCount::deletingKeepsTheColumnsUntilTheFocusLeaves()
     QCOMPARE(win.window->Drawing().Image(), fiveColumns);
     QCOMPARE(int(win.window->State().gLadderLeft), 96);
 
-    Control<QLineEdit>(&*win.window, QStringLiteral("txtInput"))->setFocus();
+    win.window->Ui().txtInput->setFocus();
 
     QCOMPARE(win.Count()->text(), QStringLiteral("2"));
     QCOMPARE(int(win.window->State().gLadderLeft), 118);
@@ -284,7 +290,7 @@ void TestMemberCount::focusLeavingTheBoxKeepsAValidCount()
     QCOMPARE(int(win.window->State().gLadderLeft), 76);
     const QImage eight = win.window->Drawing().Image().copy();
 
-    Control<QListWidget>(&*win.window, QStringLiteral("lstBul"))->setFocus();
+    win.window->Ui().lstBul->setFocus();
 
     QCOMPARE(win.Count()->text(), QStringLiteral("8"));
     QCOMPARE(win.window->Drawing().Image(), eight);
@@ -436,11 +442,11 @@ void TestMemberCount::spinnerStepsOncePerClick()
     QVERIFY(ShowActive(*win.window));
     win.Count()->setText(before);
 
-    QTest::mouseClick(Control<PictureButton>(&*win.window, QStringLiteral("picUpdown%1").arg(half)), Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseClick(Half(*win.window, half), Qt::LeftButton, {}, QPoint(5, 5));
 
     QCOMPARE(win.Count()->text(), after);
     QCOMPARE(int(win.window->State().gLadderLeft), LeftFor(after.toInt()));
-    QVERIFY(!(*Control<QTimer>(&*win.window, QStringLiteral("tmrUpdown"))).isActive());
+    QVERIFY(!(*win.window->findChild<QTimer *>(QStringLiteral("tmrUpdown"))).isActive());
 }
 
 void TestMemberCount::spinnerShowsPressedFacesWhileHeld_data()
@@ -459,8 +465,8 @@ void TestMemberCount::spinnerShowsPressedFacesWhileHeld()
     QFETCH(int, pressed);
     Window win;
     QVERIFY(ShowActive(*win.window));
-    PictureButton *button = Control<PictureButton>(&*win.window, QStringLiteral("picUpdown%1").arg(half));
-    PictureButton *other = Control<PictureButton>(&*win.window, QStringLiteral("picUpdown%1").arg(1 - half));
+    PictureButton *button = Half(*win.window, half);
+    PictureButton *other = Half(*win.window, 1 - half);
     const auto *spinner = win.window->findChild<MemberCount *>();
     QTest::mousePress(other, Qt::LeftButton, {}, QPoint(5, 5));
     QTest::mouseRelease(other, Qt::LeftButton, {}, QPoint(5, 5));
@@ -468,29 +474,29 @@ void TestMemberCount::spinnerShowsPressedFacesWhileHeld()
 
     QTest::mousePress(button, Qt::LeftButton, {}, QPoint(5, 5));
     QCOMPARE(button->Face(), pressed);
-    QVERIFY((*Control<QTimer>(&*win.window, QStringLiteral("tmrUpdown"))).isActive());
+    QVERIFY((*win.window->findChild<QTimer *>(QStringLiteral("tmrUpdown"))).isActive());
     QCOMPARE(spinner->HeldHalf(), half);
 
     QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(5, 5));
     QCOMPARE(button->Face(), normal);
-    QVERIFY(!(*Control<QTimer>(&*win.window, QStringLiteral("tmrUpdown"))).isActive());
+    QVERIFY(!(*win.window->findChild<QTimer *>(QStringLiteral("tmrUpdown"))).isActive());
 }
 
 void TestMemberCount::rightButtonRepeatsButDoesNotClick()
 {
     Window win;
     QVERIFY(ShowActive(*win.window));
-    PictureButton *up = Control<PictureButton>(&*win.window, QStringLiteral("picUpdown%1").arg(0));
+    PictureButton *up = win.window->Ui().picUpdown0;
 
     QTest::mousePress(up, Qt::RightButton, {}, QPoint(5, 5));
     QCOMPARE(up->Face(), 23);
-    QVERIFY((*Control<QTimer>(&*win.window, QStringLiteral("tmrUpdown"))).isActive());
-    Tick((*Control<QTimer>(&*win.window, QStringLiteral("tmrUpdown"))));
+    QVERIFY((*win.window->findChild<QTimer *>(QStringLiteral("tmrUpdown"))).isActive());
+    Tick((*win.window->findChild<QTimer *>(QStringLiteral("tmrUpdown"))));
     QCOMPARE(win.Count()->text(), QStringLiteral("3"));
     QTest::mouseRelease(up, Qt::RightButton, {}, QPoint(5, 5));
 
     QCOMPARE(up->Face(), 13);
-    QVERIFY(!(*Control<QTimer>(&*win.window, QStringLiteral("tmrUpdown"))).isActive());
+    QVERIFY(!(*win.window->findChild<QTimer *>(QStringLiteral("tmrUpdown"))).isActive());
     QCOMPARE(win.Count()->text(), QStringLiteral("3"));
 }
 
@@ -498,14 +504,14 @@ void TestMemberCount::holdingUpFromTwoGivesSevenThenEightOnRelease()
 {
     Window win;
     QVERIFY(ShowActive(*win.window));
-    PictureButton *up = Control<PictureButton>(&*win.window, QStringLiteral("picUpdown%1").arg(0));
+    PictureButton *up = win.window->Ui().picUpdown0;
     QTest::mousePress(up, Qt::LeftButton, {}, QPoint(5, 5));
 
     // 1.1 s at 200 ms a tick: five ticks before the release.
-    const int ticks = 1100 / (*Control<QTimer>(&*win.window, QStringLiteral("tmrUpdown"))).interval();
+    const int ticks = 1100 / (*win.window->findChild<QTimer *>(QStringLiteral("tmrUpdown"))).interval();
     QCOMPARE(ticks, 5);
     for (int i = 0; i < ticks; ++i)
-        Tick((*Control<QTimer>(&*win.window, QStringLiteral("tmrUpdown"))));
+        Tick((*win.window->findChild<QTimer *>(QStringLiteral("tmrUpdown"))));
     QCOMPARE(win.Count()->text(), QStringLiteral("7"));
     QCOMPARE(int(win.window->State().gLadderLeft), 82);
 
@@ -513,7 +519,7 @@ void TestMemberCount::holdingUpFromTwoGivesSevenThenEightOnRelease()
 
     QCOMPARE(win.Count()->text(), QStringLiteral("8"));
     QCOMPARE(int(win.window->State().gLadderLeft), 76);
-    QVERIFY(!(*Control<QTimer>(&*win.window, QStringLiteral("tmrUpdown"))).isActive());
+    QVERIFY(!(*win.window->findChild<QTimer *>(QStringLiteral("tmrUpdown"))).isActive());
 }
 
 void TestMemberCount::holdingStopsAtTheLimits_data()
@@ -535,11 +541,11 @@ void TestMemberCount::holdingStopsAtTheLimits()
     Window win;
     QVERIFY(ShowActive(*win.window));
     win.Count()->setText(before);
-    PictureButton *button = Control<PictureButton>(&*win.window, QStringLiteral("picUpdown%1").arg(half));
+    PictureButton *button = Half(*win.window, half);
 
     QTest::mousePress(button, Qt::LeftButton, {}, QPoint(5, 5));
     for (int i = 0; i < 6; ++i) {
-        Tick((*Control<QTimer>(&*win.window, QStringLiteral("tmrUpdown"))));
+        Tick((*win.window->findChild<QTimer *>(QStringLiteral("tmrUpdown"))));
         const int n = win.Count()->text().toInt();
         QVERIFY2(n >= 2 && n <= 12, qPrintable(win.Count()->text()));
     }
@@ -554,14 +560,14 @@ void TestMemberCount::tickAfterTheSpinnerIsLockedChangesNothing()
 {
     Window win;
     QVERIFY(ShowActive(*win.window));
-    QTest::mousePress(Control<PictureButton>(&*win.window, QStringLiteral("picUpdown%1").arg(0)), Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mousePress(win.window->Ui().picUpdown0, Qt::LeftButton, {}, QPoint(5, 5));
     win.window->picOk_Click();
     const QImage ladder = win.window->Drawing().Image().copy();
 
-    Tick((*Control<QTimer>(&*win.window, QStringLiteral("tmrUpdown"))));
+    Tick((*win.window->findChild<QTimer *>(QStringLiteral("tmrUpdown"))));
 
     QCOMPARE(win.Count()->text(), QStringLiteral("2"));
-    QVERIFY(!(*Control<QTimer>(&*win.window, QStringLiteral("tmrUpdown"))).isActive());
+    QVERIFY(!(*win.window->findChild<QTimer *>(QStringLiteral("tmrUpdown"))).isActive());
     QCOMPARE(win.window->Drawing().Image(), ladder);
 }
 

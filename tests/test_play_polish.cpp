@@ -138,6 +138,10 @@ void TestPlayPolish::limitsCountCharactersAsReadersDo_data()
     QTest::newRow("composed pair") << false << true << "가나다라" << 4 << "😀😀"
                                    << "가나다라😀";
     QTest::newRow("composed syllable") << true << true << "남궁민수" << 4 << "야" << "남궁민수";
+    // Text already over the limit (a box given its limit after its text):
+    // the paste goes, and the old text is cut back to the limit.
+    QTest::newRow("pasted into a text already too long")
+        << false << false << "가나다라마바" << 0 << "XY" << "가나다라마";
 }
 
 void TestPlayPolish::limitsCountCharactersAsReadersDo()
@@ -152,8 +156,12 @@ void TestPlayPolish::limitsCountCharactersAsReadersDo()
     if (name)
         f.Confirm(2);
     QLineEdit *box = name ? Column<QLineEdit>(f.w(), QStringLiteral("이름"), 1)
-                          : f.w().findChild<QLineEdit *>(QStringLiteral("txtInput"));
+                          : f.w().Ui().txtInput;
+    // Put in as it stands, whatever its length: the text that was there.
+    const QValidator *limit = box->validator();
+    box->setValidator(nullptr);
     box->setText(before);
+    box->setValidator(limit);
     box->setCursorPosition(cursor);
 
     if (composed) {
@@ -164,6 +172,14 @@ void TestPlayPolish::limitsCountCharactersAsReadersDo()
         box->insert(put); // as a paste puts it
     }
     QCOMPARE(box->text(), kept);
+
+    // The limit in one pass, as any user of a validator has it (a box runs
+    // it again on what it returned, which would hide a half-done job).
+    QString text = before;
+    text.insert(cursor, put);
+    int at = cursor + int(put.size());
+    limit->validate(text, at);
+    QCOMPARE(text, kept);
 }
 
 QTEST_MAIN(TestPlayPolish)

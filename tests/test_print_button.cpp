@@ -1,5 +1,6 @@
 #include "widgets/fonts.h"
 #include "game/game_state.h"
+#include "platform/outcome.h"
 #include "print/print_results.h"
 #include "print/sheet_source.h"
 #include "support/recording_messages.h"
@@ -7,8 +8,9 @@
 
 #include <QTest>
 
-// The click on picPrint: when the sheet may be printed, and how every
-// printer failure turns into exactly one message with nothing done after it.
+// The click on picPrint: when the sheet may be printed, how every printer
+// failure turns into exactly one message with nothing done after it, and
+// how each outcome of a print or a save is told.
 class TestPrintButton : public QObject
 {
     Q_OBJECT
@@ -22,8 +24,8 @@ private slots:
     void refusesUntilEveryPlayerHasStarted();
     void printsInPortraitOnceEveryPlayerHasStarted();
     void printsWhileTheLastDescentIsStillRunning();
-    void noDefaultPrinterGivesThePrinterMessage();
-    void standInFailureSaysWhatAndWhere();
+    void everyOutcomeIsToldItsOwnWay_data();
+    void everyOutcomeIsToldItsOwnWay();
     void failureHalfWayGivesOneMessageAndStops_data();
     void failureHalfWayGivesOneMessageAndStops();
     void printsAgainAndAgainWithTheSameSheet();
@@ -60,7 +62,15 @@ GameState Game(int players, int started, const QStringList &results)
     return state;
 }
 
+// The press as the window makes it: print, then tell what became of it.
+void Press(GameState &state, const SheetSource &source, PrinterProvider &printers, Messages &messages)
+{
+    Tell(messages, mdlPrint::PrintResults(state, source, printers));
+}
+
 } // namespace
+
+Q_DECLARE_METATYPE(Outcome::Kind)
 
 void TestPrintButton::initTestCase()
 {
@@ -87,7 +97,7 @@ void TestPrintButton::refusesWhileThePrizesAreBeingSetUp()
     RecordingPrinterProvider printers;
     RecordingMessages messages;
     state.gPhase = GamePhase::Setup;
-    mdlPrint::PrintResults(state, source, printers, messages);
+    Press(state, source, printers, messages);
 
     QCOMPARE(messages.shown, QStringList{kNothingToPrint});
     QCOMPARE(printers.jobs, 0);
@@ -113,7 +123,7 @@ void TestPrintButton::refusesUntilEveryPlayerHasStarted()
     FakeSource source;
     RecordingPrinterProvider printers;
     RecordingMessages messages;
-    mdlPrint::PrintResults(state, source, printers, messages);
+    Press(state, source, printers, messages);
 
     QCOMPARE(messages.shown, QStringList{kNotFinished});
     QCOMPARE(printers.jobs, 0);
@@ -125,7 +135,7 @@ void TestPrintButton::printsInPortraitOnceEveryPlayerHasStarted()
     FakeSource source;
     RecordingPrinterProvider printers;
     RecordingMessages messages;
-    mdlPrint::PrintResults(state, source, printers, messages);
+    Press(state, source, printers, messages);
 
     QCOMPARE(messages.shown, QStringList());
     QCOMPARE(printers.jobs, 1);
@@ -144,7 +154,7 @@ void TestPrintButton::printsWhileTheLastDescentIsStillRunning()
     FakeSource source;
     RecordingPrinterProvider printers;
     RecordingMessages messages;
-    mdlPrint::PrintResults(state, source, printers, messages);
+    Press(state, source, printers, messages);
 
     QCOMPARE(messages.shown, QStringList());
     QCOMPARE(printers.printer.ended, 1);
@@ -152,29 +162,55 @@ void TestPrintButton::printsWhileTheLastDescentIsStillRunning()
     QVERIFY(!printers.printer.calls.contains(QStringLiteral("Print()")));
 }
 
-void TestPrintButton::noDefaultPrinterGivesThePrinterMessage()
+void TestPrintButton::everyOutcomeIsToldItsOwnWay_data()
 {
-    GameState state = Game(2, 2, {"1", "2"});
-    FakeSource source;
-    RecordingPrinterProvider printers;
-    printers.unavailable = true;
-    RecordingMessages messages;
-    mdlPrint::PrintResults(state, source, printers, messages);
+    QTest::addColumn<Outcome::Kind>("kind");
+    QTest::addColumn<QString>("detail");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<bool>("warning");
 
-    QCOMPARE(messages.shown, QStringList{kPrinterWrong});
-    QCOMPARE(printers.printer.calls, QStringList());
+    using K = Outcome::Kind;
+    const QString sheet = QStringLiteral("/home/you/Documents/Kapuna 결과 2026-12-08 153012.pdf");
+    const QString folder = QStringLiteral("/home/you/Documents");
+    QTest::newRow("printed") << K::Printed << QString() << QString() << false;
+    QTest::newRow("taken for the press before") << K::SamePress << QString() << QString() << false;
+    QTest::newRow("stand-in open in a viewer") << K::StandInShown << sheet << QString() << false;
+    QTest::newRow("saved where the user chose") << K::Saved << sheet << QString() << false;
+    QTest::newRow("dialog cancelled") << K::Cancelled << QString() << QString() << false;
+    QTest::newRow("sent, not confirmed")
+        << K::Unconfirmed << QString()
+        << QStringLiteral("결과표를 프린터로 보냈지만 인쇄를 확인하지 못했습니다. 프린터를 확인하세요.") << false;
+    QTest::newRow("printer failure") << K::PrinterFailure << QString() << kPrinterWrong << false;
+    QTest::newRow("refused") << K::Refused << kNotFinished << kNotFinished << false;
+    QTest::newRow("stand-in without a viewer")
+        << K::StandInSaved << sheet << QStringLiteral("결과표를 PDF로 저장했습니다: ") + sheet << false;
+    QTest::newRow("sheet not saved")
+        << K::SheetNotSaved << folder << QStringLiteral("결과표를 PDF로 저장하지 못했습니다: ") + folder << true;
+    QTest::newRow("picture not saved")
+        << K::PictureNotSaved << folder << QStringLiteral("그림을 저장하지 못했습니다: ") + folder << true;
+    QTest::newRow("no folder for the stand-in")
+        << K::NoFolder << folder << QStringLiteral("결과표를 저장할 폴더를 만들 수 없습니다: ") + folder << true;
+    QTest::newRow("every name taken")
+        << K::NoFreeName << folder
+        << QStringLiteral("결과표 PDF의 이름을 정할 수 없습니다 (같은 이름이 모두 있습니다): ") + folder << true;
 }
 
-void TestPrintButton::standInFailureSaysWhatAndWhere()
+void TestPrintButton::everyOutcomeIsToldItsOwnWay()
 {
+    QFETCH(Outcome::Kind, kind);
+    QFETCH(QString, detail);
+    QFETCH(QString, message);
+    QFETCH(bool, warning);
+
     GameState state = Game(2, 2, {"1", "2"});
     FakeSource source;
     RecordingPrinterProvider printers;
-    printers.standInFailure = QStringLiteral("결과표를 PDF로 저장하지 못했습니다: /full");
+    printers.ended = Outcome{kind, detail};
     RecordingMessages messages;
-    mdlPrint::PrintResults(state, source, printers, messages);
+    Press(state, source, printers, messages);
 
-    QCOMPARE(messages.shown, QStringList{printers.standInFailure});
+    QCOMPARE(messages.shown, message.isEmpty() ? QStringList() : QStringList{message});
+    QCOMPARE(messages.warned, warning ? QStringList{message} : QStringList());
 }
 
 void TestPrintButton::failureHalfWayGivesOneMessageAndStops_data()
@@ -211,7 +247,7 @@ void TestPrintButton::failureHalfWayGivesOneMessageAndStops()
         return !failedAt.isEmpty(); // nothing may run after the failure
     };
     RecordingMessages messages;
-    mdlPrint::PrintResults(state, source, printers, messages);
+    Press(state, source, printers, messages);
 
     QCOMPARE(failedAt, failingCall);
     QCOMPARE(messages.shown, QStringList{kPrinterWrong});
@@ -225,10 +261,10 @@ void TestPrintButton::printsAgainAndAgainWithTheSameSheet()
     FakeSource source;
     RecordingPrinterProvider printers;
     RecordingMessages messages;
-    mdlPrint::PrintResults(state, source, printers, messages);
+    Press(state, source, printers, messages);
     const QStringList first = printers.printer.Only({"Print(", "Line(", "Picture("});
     printers.printer = RecordingPrinter();
-    mdlPrint::PrintResults(state, source, printers, messages);
+    Press(state, source, printers, messages);
 
     QCOMPARE(messages.shown, QStringList());
     QCOMPARE(printers.jobs, 2);

@@ -57,7 +57,7 @@ void TestPrintWindow::nothingToPrintDuringSetup()
         f.RunTicks();
         f.w().picReset_Click();
     }
-    QTest::mouseClick(Control<PictureButton>(&f.w(), QStringLiteral("picPrint")), Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseClick(f.w().Ui().picPrint, Qt::LeftButton, {}, QPoint(5, 5));
     QCOMPARE(f.messages.shown, QStringList{QStringLiteral("인쇄할 내용이 없습니다.")});
     QCOMPARE(f.printers.jobs, 0);
 }
@@ -78,7 +78,7 @@ void TestPrintWindow::notFinishedUntilEveryPlayerStarted()
 void TestPrintWindow::printsAFinishedGame()
 {
     WindowFixture f;
-    Control<QListWidget>(&f.w(), QStringLiteral("lstBul"))->addItems({QStringLiteral("1000"), QStringLiteral("2000"), QStringLiteral("꽝")});
+    f.w().Ui().lstBul->addItems({QStringLiteral("1000"), QStringLiteral("2000"), QStringLiteral("꽝")});
     f.Confirm(3, false);
     f.w().Play().Columns().txtName(1)->setText(QStringLiteral("철수"));
     f.w().Play().Run().StartDescent(1);

@@ -21,9 +21,9 @@ const QString kNothingListed = QStringLiteral("삭제할 내용이 없습니다.
 
 struct Window : WindowFixture
 {
-    QLineEdit *Entry() const { return Control<QLineEdit>(&*window, QStringLiteral("txtInput")); }
-    QListWidget *List() const { return Control<QListWidget>(&*window, QStringLiteral("lstBul")); }
-    QLineEdit *Count() const { return Control<QLineEdit>(&*window, QStringLiteral("txtMember")); }
+    QLineEdit *Entry() const { return window->Ui().txtInput; }
+    QListWidget *List() const { return window->Ui().lstBul; }
+    QLineEdit *Count() const { return window->Ui().txtMember; }
 
     QStringList Items() const
     {
@@ -42,7 +42,7 @@ struct Window : WindowFixture
     void TypeAndClickAdd(const QString &text) const
     {
         Type(Entry(), text);
-        Click(Control<PictureButton>(&*window, QStringLiteral("picAdd")));
+        Click(window->Ui().picAdd);
     }
 
     static void Click(PictureButton *button)
@@ -151,7 +151,7 @@ void TestPrizeList::addButtonAppendsAndFocusesTheEntry()
     win.List()->setFocus();
     win.Entry()->setText(QStringLiteral("상품"));
 
-    Window::Click(Control<PictureButton>(&*win.window, QStringLiteral("picAdd")));
+    Window::Click(win.window->Ui().picAdd);
 
     QCOMPARE(win.Items(), QStringList{"상품"});
     QCOMPARE(win.Entry()->text(), QString());
@@ -164,7 +164,7 @@ void TestPrizeList::addButtonOnAnEmptyEntryOnlyFocusesIt()
     QVERIFY(ShowActive(*win.window));
     win.List()->setFocus();
 
-    Window::Click(Control<PictureButton>(&*win.window, QStringLiteral("picAdd")));
+    Window::Click(win.window->Ui().picAdd);
 
     QCOMPARE(win.List()->count(), 0);
     QVERIFY(win.messages.shown.isEmpty());
@@ -208,7 +208,7 @@ void TestPrizeList::fullListRefusesAddButtonWithoutMovingTheFocus()
     QString entryWhileShown;
     win.messages.onOk = [&](const QString &) { entryWhileShown = win.Entry()->text(); };
 
-    Window::Click(Control<PictureButton>(&*win.window, QStringLiteral("picAdd")));
+    Window::Click(win.window->Ui().picAdd);
 
     QCOMPARE(win.messages.shown, QStringList{kFull});
     QCOMPARE(entryWhileShown, QStringLiteral("C"));
@@ -259,7 +259,7 @@ void TestPrizeList::loweringTheCountKeepsEveryPrizeButRefusesMore()
         QCOMPARE(win.messages.shown, QStringList{kFull});
         QCOMPARE(win.List()->count(), remaining);
         win.List()->setCurrentRow(0);
-        Window::Click(Control<PictureButton>(&*win.window, QStringLiteral("picDel")));
+        Window::Click(win.window->Ui().picDel);
     }
     QCOMPARE(win.Items(), (QStringList{"d", "e"}));
 
@@ -331,7 +331,7 @@ void TestPrizeList::deleteWithNothingSelectedTellsAndFocusesTheEntry()
     QWidget *focusWhileShown = nullptr;
     win.messages.onOk = [&](const QString &) { focusWhileShown = QApplication::focusWidget(); };
 
-    Window::Click(Control<PictureButton>(&*win.window, QStringLiteral("picDel")));
+    Window::Click(win.window->Ui().picDel);
 
     QCOMPARE(win.messages.shown, QStringList{kNothingSelected});
     QCOMPARE(focusWhileShown, static_cast<QWidget *>(win.Count()));
@@ -347,7 +347,7 @@ void TestPrizeList::deleteWithACurrentButUnselectedItemTells()
     QVERIFY(win.List()->currentItem());
     QVERIFY(win.List()->selectedItems().isEmpty());
 
-    Window::Click(Control<PictureButton>(&*win.window, QStringLiteral("picDel")));
+    Window::Click(win.window->Ui().picDel);
 
     QCOMPARE(win.messages.shown, QStringList{kNothingSelected});
     QCOMPARE(win.Items(), (QStringList{"a", "b"}));
@@ -361,14 +361,14 @@ void TestPrizeList::deleteRemovesTheSelectedItemAndSelectsNothing()
         win.TypeAndEnter(QLatin1String(prize));
     win.List()->setCurrentRow(1);
 
-    Window::Click(Control<PictureButton>(&*win.window, QStringLiteral("picDel")));
+    Window::Click(win.window->Ui().picDel);
 
     QCOMPARE(win.Items(), (QStringList{"a", "c", "d"}));
     QVERIFY(win.messages.shown.isEmpty());
     QVERIFY(win.List()->selectedItems().isEmpty());
 
     // A second click finds nothing selected rather than deleting "c".
-    Window::Click(Control<PictureButton>(&*win.window, QStringLiteral("picDel")));
+    Window::Click(win.window->Ui().picDel);
     QCOMPARE(win.Items(), (QStringList{"a", "c", "d"}));
     QCOMPARE(win.messages.shown, QStringList{kNothingSelected});
 }
@@ -380,7 +380,7 @@ void TestPrizeList::clearEmptiesTheList()
     win.TypeAndEnter(QStringLiteral("b"));
     win.List()->setCurrentRow(0);
 
-    Window::Click(Control<PictureButton>(&*win.window, QStringLiteral("picClear")));
+    Window::Click(win.window->Ui().picClear);
 
     QCOMPARE(win.List()->count(), 0);
     QVERIFY(win.messages.shown.isEmpty());
@@ -394,7 +394,7 @@ void TestPrizeList::clearOnAnEmptyListTellsAndFocusesTheEntry()
     QWidget *focusWhileShown = nullptr;
     win.messages.onOk = [&](const QString &) { focusWhileShown = QApplication::focusWidget(); };
 
-    Window::Click(Control<PictureButton>(&*win.window, QStringLiteral("picClear")));
+    Window::Click(win.window->Ui().picClear);
 
     QCOMPARE(win.messages.shown, QStringList{kNothingListed});
     QCOMPARE(focusWhileShown, static_cast<QWidget *>(win.List()));
@@ -404,8 +404,8 @@ void TestPrizeList::clearOnAnEmptyListTellsAndFocusesTheEntry()
 void TestPrizeList::theTwoDeleteMessagesDiffer()
 {
     Window win;
-    Window::Click(Control<PictureButton>(&*win.window, QStringLiteral("picDel")));
-    Window::Click(Control<PictureButton>(&*win.window, QStringLiteral("picClear")));
+    Window::Click(win.window->Ui().picDel);
+    Window::Click(win.window->Ui().picClear);
     QCOMPARE(win.messages.shown, (QStringList{kNothingSelected, kNothingListed}));
     QVERIFY(win.messages.shown[0] != win.messages.shown[1]);
 }

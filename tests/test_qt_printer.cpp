@@ -1,4 +1,7 @@
 #include "widgets/fonts.h"
+#include "platform/pdf_file.h"
+#include "platform/print_system.h"
+#include "platform/printer_error.h"
 #include "platform/qt_printer.h"
 #include "platform/qt_printer_provider.h"
 
@@ -13,6 +16,8 @@
 
 #include <cmath>
 #include <limits>
+#include <memory>
+#include <optional>
 
 // The Qt printer writing real PDF files: the stand-in for a missing default
 // printer, its file names and failures, and the printer's units.
@@ -28,6 +33,8 @@ private slots:
     void standInNoViewerTakesSaysWhereItIs();
     void withoutAHomeTheStandInUsesTheTemporaryFolder();
     void folderThatCannotBeMadeSaysWhere();
+    void printSystemAnswersBecomeOutcomes_data();
+    void printSystemAnswersBecomeOutcomes();
     void abandonedJobLeavesNoFileAndOpensNothing();
     void fileThatCannotBeWrittenSaysWhere();
     void documentWithoutOutputSendsNoPage();
@@ -60,7 +67,51 @@ void PrintSomething(Printer &printer)
     printer.Line(30, 70, 50, 80);
 }
 
+// A print system that answers as the test says. Its calls run on threads of
+// their own, so what it saw is shared and read once the call has ended.
+struct Script
+{
+    enum class Lookup { Ready, NoDefault, Broken };
+    Lookup lookup = Lookup::Ready;
+    // Empty: the job is refused.
+    std::optional<PrintSystem::Sent> answer;
+    QList<QByteArray> submitted;
+};
+
+class ScriptedPrintSystem final : public PrintSystem
+{
+public:
+    explicit ScriptedPrintSystem(std::shared_ptr<Script> script)
+        : script_(std::move(script))
+    {
+    }
+    std::optional<PrinterDestination> DefaultPrinter(Deadline) override
+    {
+        if (script_->lookup == Script::Lookup::Broken)
+            throw PrinterError("the default printer does not exist");
+        if (script_->lookup == Script::Lookup::NoDefault)
+            return std::nullopt;
+        return PrinterDestination{QStringLiteral("Queue"), QMarginsF(6, 10, 8, 12)};
+    }
+    Sent Submit(const PrinterDestination &, const QByteArray &pdf, const QString &, Deadline,
+                std::atomic<bool> &documentLeft) override
+    {
+        script_->submitted << pdf;
+        if (!script_->answer)
+            throw PrinterError("the job was refused");
+        documentLeft = true;
+        return *script_->answer;
+    }
+
+private:
+    std::shared_ptr<Script> script_;
+};
+
 } // namespace
+
+Q_DECLARE_METATYPE(Outcome::Kind)
+Q_DECLARE_METATYPE(Script::Lookup)
+Q_DECLARE_METATYPE(std::optional<PrintSystem::Sent>)
 
 void TestQtPrinter::initTestCase()
 {
@@ -83,16 +134,16 @@ void TestQtPrinter::standInWritesADatedPdfAndOpensItWhenComplete()
         },
         nullptr, folder, [] { return kAt; });
 
-    provider.RunJob([&](Printer &printer) {
+    const Outcome outcome = provider.RunJob([&](Printer &printer) {
         PrintSomething(printer);
         QVERIFY(opened.isEmpty()); // nothing before the end
         printer.EndDoc();
     });
 
     const QString expected = QDir(folder).filePath(QStringLiteral("Kapuna 결과 2026-12-08 153012.pdf"));
+    QCOMPARE(outcome, (Outcome{Outcome::Kind::StandInShown, expected}));
     QCOMPARE(opened, QStringList{expected});
     QCOMPARE(headWhenOpened, QByteArray("%PDF-"));
-    QCOMPARE(QtPrinterProvider::PdfFileName(kAt), QStringLiteral("Kapuna 결과 2026-12-08 153012.pdf"));
 }
 
 void TestQtPrinter::takenNameGetsANumberAndARepeatedPressNoSheet()
@@ -112,18 +163,25 @@ void TestQtPrinter::takenNameGetsANumberAndARepeatedPressNoSheet()
     }, nullptr, folder,
                                [&] { return now; });
     int jobs = 0;
-    const auto press = [&] {
-        provider.RunJob([&](Printer &printer) {
-            ++jobs;
-            PrintSomething(printer);
-            printer.EndDoc();
-        });
+    QList<Outcome::Kind> during;
+    std::function<Outcome::Kind()> press = [&] {
+        return provider
+            .RunJob([&](Printer &printer) {
+                ++jobs;
+                // A press while this one is still printing.
+                if (jobs == 1)
+                    during << press();
+                PrintSomething(printer);
+                printer.EndDoc();
+            })
+            .kind;
     };
-    press();
+    QCOMPARE(press(), Outcome::Kind::StandInShown);
+    QCOMPARE(during, QList<Outcome::Kind>{Outcome::Kind::SamePress});
     now = now.addMSecs(QtPrinterProvider::kRepeatPressGuard.count() - 1);
-    press(); // while the viewer opens: the same press
+    QCOMPARE(press(), Outcome::Kind::SamePress); // while the viewer opens: the same press
     now = now.addMSecs(1);
-    press();
+    QCOMPARE(press(), Outcome::Kind::StandInShown);
 
     QCOMPARE(jobs, 2);
     QCOMPARE(opened, (QStringList{dir.filePath(QStringLiteral("Kapuna 결과 2026-12-08 153012 (2).pdf")),
@@ -139,20 +197,16 @@ void TestQtPrinter::standInNoViewerTakesSaysWhereItIs()
     QtPrinterProvider provider([&](const QString &) { return ++offered < 0; }, nullptr, folder,
                                [] { return kAt; });
     const auto press = [&] {
-        provider.RunJob([&](Printer &printer) {
+        return provider.RunJob([&](Printer &printer) {
             PrintSomething(printer);
             printer.EndDoc();
         });
     };
     const QString path = QDir(folder).filePath(QStringLiteral("Kapuna 결과 2026-12-08 153012.pdf"));
-    try {
-        press();
-        QFAIL("the sheet went unmentioned");
-    } catch (const StandInError &error) {
-        QCOMPARE(error.message(), QStringLiteral("결과표를 PDF로 저장했습니다: ") + path);
-    }
+    QCOMPARE(press(), (Outcome{Outcome::Kind::StandInSaved, path}));
     QVERIFY(QFileInfo(path).size() > 0);
-    press(); // at the same moment: the same press, no second sheet
+    // At the same moment: the same press, no second sheet.
+    QCOMPARE(press(), Outcome{Outcome::Kind::SamePress});
     QCOMPARE(offered, 1);
 }
 
@@ -179,16 +233,66 @@ void TestQtPrinter::folderThatCannotBeMadeSaysWhere()
         return true;
     }, nullptr, folder,
                                [] { return kAt; });
-    try {
-        provider.RunJob([&](Printer &printer) {
+    const Outcome outcome = provider.RunJob([&](Printer &printer) {
+        PrintSomething(printer);
+        printer.EndDoc();
+    });
+    QCOMPARE(outcome, (Outcome{Outcome::Kind::NoFolder, folder}));
+    QVERIFY(opened.isEmpty());
+}
+
+void TestQtPrinter::printSystemAnswersBecomeOutcomes_data()
+{
+    QTest::addColumn<Script::Lookup>("lookup");
+    QTest::addColumn<std::optional<PrintSystem::Sent>>("answer");
+    QTest::addColumn<Outcome::Kind>("kind");
+    QTest::addColumn<int>("submitted");
+    QTest::addColumn<bool>("standIn");
+    QTest::addColumn<bool>("sheetMade");
+
+    using L = Script::Lookup;
+    using K = Outcome::Kind;
+    const auto confirmed = std::optional(PrintSystem::Sent::Confirmed);
+    const auto unconfirmed = std::optional(PrintSystem::Sent::Unconfirmed);
+    const std::optional<PrintSystem::Sent> refused;
+    QTest::newRow("printed") << L::Ready << confirmed << K::Printed << 1 << false << true;
+    QTest::newRow("sent, not confirmed") << L::Ready << unconfirmed << K::Unconfirmed << 1 << false << true;
+    QTest::newRow("job refused") << L::Ready << refused << K::PrinterFailure << 1 << false << false;
+    QTest::newRow("named default missing") << L::Broken << confirmed << K::PrinterFailure << 0 << false << false;
+    QTest::newRow("no default printer") << L::NoDefault << confirmed << K::StandInShown << 0 << true << true;
+}
+
+// Only a system without a default printer gets the PDF; a sheet that left
+// counts as made, so a press right after it is the same press, while a
+// press after a failure prints.
+void TestQtPrinter::printSystemAnswersBecomeOutcomes()
+{
+    QFETCH(Script::Lookup, lookup);
+    QFETCH(std::optional<PrintSystem::Sent>, answer);
+    QFETCH(Outcome::Kind, kind);
+    QFETCH(int, submitted);
+    QFETCH(bool, standIn);
+    QFETCH(bool, sheetMade);
+
+    const QString folder = dir_.filePath(QStringLiteral("answers/%1").arg(QTest::currentDataTag()));
+    auto script = std::make_shared<Script>();
+    script->lookup = lookup;
+    script->answer = answer;
+    QtPrinterProvider provider([](const QString &) { return true; }, std::make_unique<ScriptedPrintSystem>(script),
+                               folder, [] { return kAt; });
+    const auto press = [&] {
+        return provider.RunJob([](Printer &printer) {
             PrintSomething(printer);
             printer.EndDoc();
         });
-        QFAIL("no error");
-    } catch (const StandInError &error) {
-        QVERIFY2(error.message().endsWith(QStringLiteral(": ") + folder), qPrintable(error.message()));
-    }
-    QVERIFY(opened.isEmpty());
+    };
+
+    QCOMPARE(press().kind, kind);
+    QCOMPARE(script->submitted.size(), submitted);
+    for (const QByteArray &pdf : script->submitted)
+        QVERIFY(pdf.startsWith("%PDF-"));
+    QCOMPARE(QFileInfo::exists(folder), standIn);
+    QCOMPARE(press().kind, sheetMade ? Outcome::Kind::SamePress : kind);
 }
 
 void TestQtPrinter::abandonedJobLeavesNoFileAndOpensNothing()
@@ -200,43 +304,38 @@ void TestQtPrinter::abandonedJobLeavesNoFileAndOpensNothing()
         return true;
     }, nullptr, folder,
                                [] { return kAt; });
-    QVERIFY_THROWS_EXCEPTION(PrinterError, provider.RunJob([](Printer &printer) {
+    const Outcome outcome = provider.RunJob([](Printer &printer) {
         PrintSomething(printer);
         throw PrinterError("the printer went away");
-    }));
+    });
+    QCOMPARE(outcome, Outcome{Outcome::Kind::PrinterFailure});
     QVERIFY(opened.isEmpty());
     QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList());
 }
 
 void TestQtPrinter::fileThatCannotBeWrittenSaysWhere()
 {
-    bool finished = false;
     const QString folder = dir_.filePath(QStringLiteral("missing-folder"));
-    QtPrinter printer(folder + QStringLiteral("/sheet.pdf"), [&](const QString &) { finished = true; });
-    PrintSomething(printer);
-    try {
+    const Outcome outcome = pdf_file::SaveDocument(folder + QStringLiteral("/sheet.pdf"), [](Printer &printer) {
+        PrintSomething(printer);
         printer.EndDoc();
-        QFAIL("no error");
-    } catch (const StandInError &error) {
-        QCOMPARE(error.message(), QStringLiteral("결과표를 PDF로 저장하지 못했습니다: ") + folder);
-    }
-    QVERIFY(!finished);
+    });
+    QCOMPARE(outcome, (Outcome{Outcome::Kind::SheetNotSaved, folder}));
+    QVERIFY(!QFileInfo::exists(folder));
 }
 
 void TestQtPrinter::documentWithoutOutputSendsNoPage()
 {
-    const QString path = dir_.filePath(QStringLiteral("empty.pdf"));
-    bool finished = false;
-    QtPrinter printer(path, [&](const QString &) { finished = true; });
+    bool delivered = false;
+    QtPrinter printer([&](const QtPrinter &) { delivered = true; });
     printer.SetPaperSize(PaperSize::A4);
     printer.EndDoc();
-    QVERIFY(!finished);
-    QVERIFY(!QFile::exists(path));
+    QVERIFY(!delivered);
 }
 
 void TestQtPrinter::endedDocumentTakesNoMoreOutput()
 {
-    QtPrinter printer(dir_.filePath(QStringLiteral("ended.pdf")), {});
+    QtPrinter printer{QtPrinter::Deliver()};
     PrintSomething(printer);
     printer.EndDoc();
     QVERIFY_THROWS_EXCEPTION(PrinterError, printer.Print(QStringLiteral("more")));
@@ -246,7 +345,7 @@ void TestQtPrinter::endedDocumentTakesNoMoreOutput()
 
 void TestQtPrinter::invalidValuesArePrinterErrors()
 {
-    QtPrinter printer(dir_.filePath(QStringLiteral("invalid.pdf")), {});
+    QtPrinter printer{QtPrinter::Deliver()};
     const float nan = std::numeric_limits<float>::quiet_NaN();
     const float inf = std::numeric_limits<float>::infinity();
     QVERIFY_THROWS_EXCEPTION(PrinterError, printer.SetFontSize(0));
@@ -261,10 +360,10 @@ void TestQtPrinter::invalidValuesArePrinterErrors()
 void TestQtPrinter::picturesKeepTheirPhysicalSize()
 {
     // 32 pixels are 480 twips, a third of an inch.
-    const QSizeF size = QtPrinter::PictureSizeMm(QSizeF(32, 32));
+    const QSizeF size = Printer::PictureSizeMm(QSizeF(32, 32));
     QCOMPARE(size.width(), 25.4 / 3);
     QCOMPARE(size.height(), 25.4 / 3);
-    QCOMPARE(QtPrinter::PictureSizeMm(QSizeF(96, 48)), QSizeF(25.4, 12.7));
+    QCOMPARE(Printer::PictureSizeMm(QSizeF(96, 48)), QSizeF(25.4, 12.7));
 }
 
 void TestQtPrinter::textExtentsAreInMillimetresOfTheFontSize_data()
@@ -279,7 +378,7 @@ void TestQtPrinter::textExtentsAreInMillimetresOfTheFontSize()
 {
     QFETCH(double, points);
 
-    QtPrinter printer(dir_.filePath(QStringLiteral("extents.pdf")), {});
+    QtPrinter printer{QtPrinter::Deliver()};
     printer.SetFontName(QStringLiteral("굴림"));
     printer.SetFontBold(true);
     printer.SetFontSize(points);
@@ -297,7 +396,7 @@ void TestQtPrinter::textExtentsAreInMillimetresOfTheFontSize()
 
 void TestQtPrinter::printMovesToTheStartOfTheNextLine()
 {
-    QtPrinter printer(dir_.filePath(QStringLiteral("lines.pdf")), {});
+    QtPrinter printer{QtPrinter::Deliver()};
     printer.SetFontName(QStringLiteral("굴림"));
     printer.SetFontSize(15);
     printer.SetCurrentX(45.5f);
@@ -328,10 +427,12 @@ void TestQtPrinter::orientationDecidesThePageShape()
         QSKIP("pdfinfo (poppler-utils) is not installed");
 
     const QString path = dir_.filePath(QStringLiteral("orientation-%1.pdf").arg(orientation));
-    QtPrinter printer(path, {});
-    printer.SetOrientation(PageOrientation(orientation));
-    PrintSomething(printer);
-    printer.EndDoc();
+    const Outcome outcome = pdf_file::SaveDocument(path, [&](Printer &printer) {
+        printer.SetOrientation(PageOrientation(orientation));
+        PrintSomething(printer);
+        printer.EndDoc();
+    });
+    QCOMPARE(outcome, (Outcome{Outcome::Kind::Saved, path}));
 
     QProcess info;
     info.start(pdfinfo, {path});

@@ -199,21 +199,21 @@ void TestSoak::initTestCase()
 void TestSoak::SetUp(WindowFixture &f, const Plan &plan)
 {
     MainWindow &w = f.w();
-    Control<QLineEdit>(&w, QStringLiteral("txtMember"))->setText(QString::number(plan.n));
-    if (Control<QListWidget>(&w, QStringLiteral("lstBul"))->count() > 0)
-        QTest::mouseClick(Control<PictureButton>(&w, QStringLiteral("picClear")), Qt::LeftButton);
-    QCOMPARE(Control<QListWidget>(&w, QStringLiteral("lstBul"))->count(), 0);
+    w.Ui().txtMember->setText(QString::number(plan.n));
+    if (w.Ui().lstBul->count() > 0)
+        QTest::mouseClick(w.Ui().picClear, Qt::LeftButton);
+    QCOMPARE(w.Ui().lstBul->count(), 0);
     // Prizes arrive by the add button and by Enter alike.
     for (int k = 0; k < plan.list.size(); ++k) {
-        Control<QLineEdit>(&w, QStringLiteral("txtInput"))->setText(plan.list[k]);
+        w.Ui().txtInput->setText(plan.list[k]);
         if (k % 2 == 0)
-            QTest::mouseClick(Control<PictureButton>(&w, QStringLiteral("picAdd")), Qt::LeftButton);
+            QTest::mouseClick(w.Ui().picAdd, Qt::LeftButton);
         else
-            QTest::keyClick(Control<QLineEdit>(&w, QStringLiteral("txtInput")), Qt::Key_Return);
-        QCOMPARE(Control<QListWidget>(&w, QStringLiteral("lstBul"))->count(), k + 1);
-        QCOMPARE(Control<QListWidget>(&w, QStringLiteral("lstBul"))->item(k)->text(), plan.list[k]);
+            QTest::keyClick(w.Ui().txtInput, Qt::Key_Return);
+        QCOMPARE(w.Ui().lstBul->count(), k + 1);
+        QCOMPARE(w.Ui().lstBul->item(k)->text(), plan.list[k]);
     }
-    QVERIFY(Control<QLineEdit>(&w, QStringLiteral("txtInput"))->text().isEmpty());
+    QVERIFY(w.Ui().txtInput->text().isEmpty());
 }
 
 void TestSoak::PlayOneGame(WindowFixture &f, const Plan &plan)
@@ -282,7 +282,7 @@ void TestSoak::PlayOneGame(WindowFixture &f, const Plan &plan)
     // A fresh recording printer for this job: its log grows with every job.
     f.printers.printer = RecordingPrinter{};
     const int jobsBefore = f.printers.jobs;
-    QTest::mouseClick(Control<PictureButton>(&w, QStringLiteral("picPrint")), Qt::LeftButton);
+    QTest::mouseClick(w.Ui().picPrint, Qt::LeftButton);
     QCOMPARE(f.messages.shown, QStringList{});
     QCOMPARE(f.printers.jobs, jobsBefore + 1);
     const RecordingPrinter &sheet = f.printers.printer;
@@ -306,8 +306,8 @@ void TestSoak::PlayOneGame(WindowFixture &f, const Plan &plan)
                            + QStringLiteral(" 원")));
     QCOMPARE(s.gPrizeTotal, total);
 
-    QVERIFY(Control<PictureButton>(&w, QStringLiteral("picReset"))->isEnabled());
-    QTest::mouseClick(Control<PictureButton>(&w, QStringLiteral("picReset")), Qt::LeftButton);
+    QVERIFY(w.Ui().picReset->isEnabled());
+    QTest::mouseClick(w.Ui().picReset, Qt::LeftButton);
     QVERIFY(s.gLadderCleared);
     QCOMPARE(w.Play().Columns().Count(), 0);
     QCOMPARE(f.CountCreated<QPushButton>(), 0);

@@ -5,6 +5,7 @@
 #include "extras/vel_gif.h"
 #include "platform/folder_record.h"
 #include "support/window_fixture.h"
+#include "widgets/zoom_level.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -74,7 +75,8 @@ void TestStartUp::leavesAnUpToDateRecordAlone()
     Services services{messages};
     services.registry = &registry;
     services.programFolder = QStringLiteral("/opt/kapuna");
-    MainWindow window(services);
+    ZoomLevel zoom;
+    MainWindow window(services, zoom);
     QFile after(machine);
     QVERIFY(after.open(QIODevice::ReadOnly));
     QCOMPARE(after.readAll(), bytes);
@@ -88,8 +90,8 @@ void TestStartUp::showsABannerEntryFromTheList()
     WindowFixture f(folder.path());
     QCOMPARE(f.w().Banner().gBannerCount, std::int16_t(1));
     QCOMPARE(f.w().Banner().gBannerIndex, std::int16_t(1));
-    QCOMPARE(Control<VelGif>(&f.w(), QStringLiteral("VelGif1"))->Tag(), QStringLiteral("Only"));
-    QVERIFY(Control<VelGif>(&f.w(), QStringLiteral("VelGif1"))->Shows() != VelGif::Showing::Nothing);
+    QCOMPARE(f.w().Ui().VelGif1->Tag(), QStringLiteral("Only"));
+    QVERIFY(f.w().Ui().VelGif1->Shows() != VelGif::Showing::Nothing);
     for (const char *name : {"VelGif1", "Picture1"})
         QVERIFY(f.w().findChild<QWidget *>(name)->isVisible());
 }
@@ -99,11 +101,11 @@ void TestStartUp::runsWithoutABannerList()
     QTemporaryDir folder;
     WindowFixture f(folder.path());
     QCOMPARE(f.w().Banner().gBannerCount, std::int16_t(0));
-    QCOMPARE(Control<VelGif>(&f.w(), QStringLiteral("VelGif1"))->Shows(), VelGif::Showing::Nothing);
+    QCOMPARE(f.w().Ui().VelGif1->Shows(), VelGif::Showing::Nothing);
     // No empty strip with its shadow.
     for (const char *name : {"VelGif1", "Picture1"})
         QVERIFY(f.w().findChild<QWidget *>(name)->isHidden());
-    QTest::mouseClick(Control<VelGif>(&f.w(), QStringLiteral("VelGif1")), Qt::LeftButton);
+    QTest::mouseClick(f.w().Ui().VelGif1, Qt::LeftButton);
     QVERIFY(f.shell.opened.isEmpty());
     // The game itself is unaffected.
     f.Confirm(3);
@@ -113,7 +115,7 @@ void TestStartUp::runsWithoutABannerList()
 void TestStartUp::helpOpensTheHelpFileBesideTheProgram()
 {
     WindowFixture f(QStringLiteral("/opt/kapuna"));
-    QTest::mouseClick(Control<PictureButton>(&f.w(), QStringLiteral("picHelp")), Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseClick(f.w().Ui().picHelp, Qt::LeftButton, {}, QPoint(5, 5));
     QCOMPARE(f.help.shown.size(), 1);
     QCOMPARE(QDir::fromNativeSeparators(f.help.shown.first().first),
              QStringLiteral("/opt/kapuna/kapuna.hlp"));
@@ -136,7 +138,7 @@ void TestStartUp::aboutBoxOpensModallyAndCloses()
         }
     });
     closer.start(0);
-    QTest::mouseClick(Control<PictureButton>(&f.w(), QStringLiteral("picAbout")), Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseClick(f.w().Ui().picAbout, Qt::LeftButton, {}, QPoint(5, 5));
     closer.stop();
     QCOMPARE(caption, QStringLiteral("Kapuna 정보"));
     QVERIFY(wasModal);
@@ -152,7 +154,7 @@ void TestStartUp::bannerClickOpensTheShownLinkOnly()
     const int shown = f.w().Banner().gBannerIndex;
     QVERIFY(shown == 1 || shown == 2);
     QVERIFY(f.shell.opened.isEmpty());
-    QTest::mouseClick(Control<VelGif>(&f.w(), QStringLiteral("VelGif1")), Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::mouseClick(f.w().Ui().VelGif1, Qt::LeftButton, {}, QPoint(10, 10));
     QCOMPARE(f.shell.opened,
              QStringList{shown == 1 ? QStringLiteral("https://kapuna.example/a")
                                     : QStringLiteral("https://kapuna.example/b")});

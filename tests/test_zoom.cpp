@@ -1,4 +1,6 @@
 #include "app/zoom.h"
+#include "extras/help_viewer.h"
+#include "extras/help_window.h"
 #include "platform/dialog_zoom.h"
 #include "game/palette.h"
 #include "support/window_fixture.h"
@@ -7,6 +9,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QTest>
+#include <QTextBrowser>
 
 #include <tuple>
 
@@ -42,6 +45,8 @@ private slots:
     void everythingScalesWithTheZoom();
     void rememberedZoomIsClampedToTheScreen_data();
     void rememberedZoomIsClampedToTheScreen();
+    void largestZoomIsTheLastStepThatFits_data();
+    void largestZoomIsTheLastStepThatFits();
     void everyZoomKeyStepsTheZoom_data();
     void everyZoomKeyStepsTheZoom();
     void boxesTheWindowOpensTakeItsZoom();
@@ -179,6 +184,28 @@ void TestZoom::rememberedZoomIsClampedToTheScreen()
     QCOMPARE(zoom::Clamped(zoom::ReadPreference().value_or(0), largest).percent, restored);
 }
 
+void TestZoom::largestZoomIsTheLastStepThatFits_data()
+{
+    // The window with a title bar and thin borders (8, 40, 8, 8) is
+    // 792 x 512 plus 16 x 48: at 200 % exactly 1600 x 1072, at 125 %
+    // 1006 x 688.
+    QTest::addColumn<QSize>("screen");
+    QTest::addColumn<int>("largest");
+    QTest::newRow("exactly 200 %") << QSize(1600, 1072) << 200;
+    QTest::newRow("a pixel too narrow for 200 %") << QSize(1599, 1072) << 175;
+    QTest::newRow("a pixel too low for 200 %") << QSize(1600, 1071) << 175;
+    QTest::newRow("exactly 125 %") << QSize(1006, 688) << 125;
+    QTest::newRow("a pixel short of 125 %") << QSize(1005, 688) << 100;
+    QTest::newRow("smaller than the window") << QSize(640, 480) << 100;
+}
+
+void TestZoom::largestZoomIsTheLastStepThatFits()
+{
+    QFETCH(QSize, screen);
+    QFETCH(int, largest);
+    QCOMPARE(zoom::Largest(QSize(792, 512), QMargins(8, 40, 8, 8), screen), largest);
+}
+
 void TestZoom::everyZoomKeyStepsTheZoom_data()
 {
     QTest::addColumn<int>("key");
@@ -218,14 +245,19 @@ void TestZoom::everyZoomKeyStepsTheZoom()
 
 void TestZoom::boxesTheWindowOpensTakeItsZoom()
 {
+    // The window and the boxes share one zoom: what the window is set to,
+    // a box made before the change opens at.
     WindowFixture f;
+    WindowHelpViewer help(f.zoom);
     QWidget atFirst;
-    dialog_zoom::Apply(&atFirst, &f.w());
+    dialog_zoom::Apply(&atFirst, f.zoom);
     const qreal design = atFirst.font().pointSizeF();
     f.w().SetZoom(units::Zoom{175});
     QWidget box;
-    dialog_zoom::Apply(&box, Control<QWidget>(&f.w(), QStringLiteral("picOk")));
+    dialog_zoom::Apply(&box, f.zoom);
     QCOMPARE(box.font().pointSizeF(), design * 1.75);
+    help.ShowHelp(QStringLiteral("/nonexistent/kapuna.hlp"), HelpViewer::kCommandOpenAtStart);
+    QCOMPARE(help.Window()->Browser()->document()->defaultFont().pointSizeF(), 10 * 1.75);
 }
 
 QTEST_MAIN(TestZoom)

@@ -3,7 +3,7 @@
 #include "app/column_controls.h"
 #include "app/controls.h"
 #include "game/palette.h"
-#include "platform/qt_printer.h"
+#include "platform/printer.h"
 #include "widgets/faces.h"
 #include "widgets/picture_button.h"
 #include "widgets/token_button.h"
@@ -36,17 +36,15 @@ QString TextOf(const QLineEdit *box)
 
 } // namespace
 
-Board::Board(QWidget *window, GameState &state, DrawingSurface &surface, const ImageList &images)
+Board::Board(QWidget *window, const Controls &controls, GameState &state, DrawingSurface &surface,
+             const ImageList &images, const ZoomLevel &zoom)
     : QObject(window)
     , window_(window)
-    , picOk_(Control<PictureButton>(window, QStringLiteral("picOk")))
-    , picReset_(Control<PictureButton>(window, QStringLiteral("picReset")))
+    , picOk_(controls.picOk)
+    , picReset_(controls.picReset)
     , columns_(new ColumnControls(
-          window, images,
-          {Control<TokenButton>(window, QStringLiteral("cmdStart0")),
-           Control<QLineEdit>(window, QStringLiteral("txtName0")),
-           Control<QLineEdit>(window, QStringLiteral("txtbul0")),
-           Control<QLabel>(window, QStringLiteral("imgPen0"))}))
+          window, images, zoom,
+          {controls.cmdStart0, controls.txtName0, controls.txtbul0, controls.imgPen0}))
     , descent_(state, *this, surface)
 {
     timer1_.setObjectName(QStringLiteral("Timer1"));
@@ -173,5 +171,5 @@ QSizeF Board::PenTemplateSizeMm() const
     // The size the pictures print at, so that they sit exactly centred: the
     // pen template's design size. The template on screen grows with the
     // zoom, and the sheet must not.
-    return QtPrinter::PictureSizeMm(DesignRect(QStringLiteral("imgPen0")).size());
+    return Printer::PictureSizeMm(units::ToPx(Design(&Controls::imgPen0).place).size());
 }

@@ -5,6 +5,7 @@
 #include "widgets/text_fit.h"
 #include "widgets/token_button.h"
 #include "widgets/units.h"
+#include "widgets/zoom_level.h"
 #include "game/geometry.h"
 
 #include <QLabel>
@@ -30,10 +31,12 @@ QLineEdit *CopyLineEdit(const QLineEdit *from, QWidget *parent)
 
 } // namespace
 
-ColumnControls::ColumnControls(QWidget *window, const ImageList &images, Templates templates)
+ColumnControls::ColumnControls(QWidget *window, const ImageList &images, const ZoomLevel &zoom,
+                               Templates templates)
     : QObject(window)
     , window_(window)
     , images_(images)
+    , zoom_(zoom)
     , templates_(templates)
 {
 }
@@ -42,13 +45,13 @@ ColumnControls::~ColumnControls() = default;
 
 int ColumnControls::Px(double mm) const
 {
-    return int(std::lround(units::MmToPx(mm, zoom_)));
+    return int(std::lround(units::MmToPx(mm, zoom_.Current())));
 }
 
 // The left edge (px) of a control of `width` px centred on x mm.
 int ColumnControls::CentredLeft(int xMm, int width) const
 {
-    return int(std::lround(units::MmToPx(xMm, zoom_) - width / 2.0));
+    return int(std::lround(units::MmToPx(xMm, zoom_.Current()) - width / 2.0));
 }
 
 QLineEdit *ColumnControls::Create(int i, int xMm, int picture, bool startEnabled)
@@ -90,21 +93,21 @@ QLineEdit *ColumnControls::Create(int i, int xMm, int picture, bool startEnabled
 
 void ColumnControls::Place(Column &column) const
 {
-    const QPixmap face = images_.Picture(column.picture);
+    const units::Zoom zoom = zoom_.Current();
     column.start->resize(templates_.start->size());
     column.start->setIconSize(templates_.start->iconSize());
     column.start->setIcon(images_.Icon(column.picture));
     const int startTop =
-        Px(geometry::kLadderTop - units::PxToMm(column.start->height(), zoom_) - 6);
+        Px(geometry::kLadderTop - units::PxToMm(column.start->height(), zoom) - 6);
     column.start->move(CentredLeft(column.xMm, column.start->width()), startTop);
 
     column.pen->SetPicture(images_, column.picture);
-    column.pen->resize(units::ScaledPx(face.deviceIndependentSize().toSize(), zoom_));
+    column.pen->resize(images_.ShownSize(column.picture));
     PlacePen(column);
 
     column.name->resize(templates_.name->size());
     column.name->move(CentredLeft(column.xMm, column.name->width()),
-                      Px(geometry::kLadderTop - units::PxToMm(column.name->height(), zoom_)));
+                      Px(geometry::kLadderTop - units::PxToMm(column.name->height(), zoom)));
     column.prize->resize(templates_.prize->size());
     column.prize->move(CentredLeft(column.xMm, column.prize->width()),
                        Px(geometry::kLadderBottom));
@@ -113,11 +116,12 @@ void ColumnControls::Place(Column &column) const
 void ColumnControls::PlacePen(Column &column) const
 {
     QLabel *pen = column.pen;
-    const double heightMm = units::PxToMm(pen->height(), zoom_);
+    const units::Zoom zoom = zoom_.Current();
+    const double heightMm = units::PxToMm(pen->height(), zoom);
     switch (column.penAt) {
     case Column::Pen::Hidden: {
         // Above its start button until its first move.
-        const double startTopMm = units::PxToMm(column.start->y(), zoom_);
+        const double startTopMm = units::PxToMm(column.start->y(), zoom);
         pen->move(CentredLeft(column.xMm, pen->width()), Px(startTopMm - heightMm - 5));
         break;
     }
@@ -131,14 +135,20 @@ void ColumnControls::PlacePen(Column &column) const
     }
 }
 
-void ColumnControls::SetZoom(units::Zoom zoom)
+void ColumnControls::Relayout()
 {
-    zoom_ = zoom;
     for (Column &column : columns_) {
         Place(column);
-        // The fonts came from the templates, which the table has zoomed.
-        TextFit::SetNormalFont(column.name, templates_.name->font(), zoom.Factor());
-        TextFit::SetNormalFont(column.prize, templates_.prize->font(), zoom.Factor());
+        const std::pair<QLineEdit *, const QLineEdit *> boxes[] = {
+            {column.name, templates_.name}, {column.prize, templates_.prize}};
+        for (const auto &[box, from] : boxes) {
+            // A box without a fitter takes its template's font, which the
+            // table has zoomed.
+            if (TextFit *fit = TextFit::Of(box))
+                fit->Refit();
+            else
+                box->setFont(from->font());
+        }
     }
 }
 

@@ -1,7 +1,8 @@
 #include "app/draw_layer.h"
 
 #include "game/palette.h"
-#include "widgets/pixel_buffer.h"
+#include "platform/pixel_buffer.h"
+#include "widgets/zoom_level.h"
 
 #include <QPainter>
 
@@ -20,22 +21,29 @@ QImage Raster(QSize logicalSize, qreal devicePixelRatio)
 
 } // namespace
 
-DrawLayer::DrawLayer(QSize logicalSize, qreal devicePixelRatio)
+DrawLayer::DrawLayer(QSize logicalSize, qreal devicePixelRatio, const ZoomLevel &zoom)
     : designSize_(logicalSize)
     , devicePixelRatio_(devicePixelRatio)
+    , zoom_(zoom)
+    , drawnAt_(zoom.Current())
 {
 }
 
 QSize DrawLayer::LogicalSize() const
 {
-    return units::ScaledPx(designSize_, zoom_);
+    return units::ScaledPx(designSize_, zoom_.Current());
 }
 
 void DrawLayer::Clear()
 {
     segments_.clear();
-    if (!image_.isNull())
+    if (drawnAt_ != zoom_.Current()) {
+        // A raster of another size: the next line makes one of this size.
+        drawnAt_ = zoom_.Current();
+        image_ = QImage();
+    } else if (!image_.isNull()) {
         image_.fill(Qt::transparent);
+    }
     Dirty(QRect(QPoint(0, 0), LogicalSize()));
 }
 
@@ -46,15 +54,17 @@ void DrawLayer::SetLineWidth(int pixels)
 
 void DrawLayer::DrawLine(int x1, int y1, int x2, int y2, int colour)
 {
+    FollowZoom();
     segments_.push_back({x1, y1, x2, y2, colour, width_});
     Dirty(Rasterise(segments_.back()));
 }
 
 QRectF DrawLayer::Stroke(QPainter &painter, const Segment &s) const
 {
-    const QPointF from(units::MmToPx(s.x1, zoom_), units::MmToPx(s.y1, zoom_));
-    const QPointF to(units::MmToPx(s.x2, zoom_), units::MmToPx(s.y2, zoom_));
-    const qreal width = s.width * zoom_.Factor();
+    const units::Zoom zoom = zoom_.Current();
+    const QPointF from(units::MmToPx(s.x1, zoom), units::MmToPx(s.y1, zoom));
+    const QPointF to(units::MmToPx(s.x2, zoom), units::MmToPx(s.y2, zoom));
+    const qreal width = s.width * zoom.Factor();
     // Without antialiasing the pen snaps to whole device pixels: crisp
     // lines of exactly the width asked for.
     QPen pen(QColor::fromRgb(palette::Rgb(s.colour)), width);
@@ -65,7 +75,7 @@ QRectF DrawLayer::Stroke(QPainter &painter, const Segment &s) const
     return QRectF(from, to).normalized().adjusted(-margin, -margin, margin, margin);
 }
 
-QRect DrawLayer::Rasterise(const Segment &s)
+QRect DrawLayer::Rasterise(const Segment &s) const
 {
     // Made on the first line, not at start: touching a window-sized buffer
     // costs the first frame more than everything else it draws.
@@ -75,12 +85,18 @@ QRect DrawLayer::Rasterise(const Segment &s)
     return Stroke(painter, s).toAlignedRect();
 }
 
-void DrawLayer::SetZoom(units::Zoom zoom)
+void DrawLayer::FollowZoom() const
 {
-    if (zoom == zoom_)
-        return;
-    zoom_ = zoom;
-    Redraw();
+    // The window repaints itself whole after a change of zoom: nothing to
+    // tell it here.
+    if (drawnAt_ != zoom_.Current())
+        Redraw();
+}
+
+const QImage &DrawLayer::Image() const
+{
+    FollowZoom();
+    return image_;
 }
 
 void DrawLayer::SetDevicePixelRatio(qreal ratio)
@@ -89,19 +105,21 @@ void DrawLayer::SetDevicePixelRatio(qreal ratio)
         return;
     devicePixelRatio_ = ratio;
     Redraw();
+    Dirty(QRect(QPoint(0, 0), LogicalSize()));
 }
 
-void DrawLayer::Redraw()
+void DrawLayer::Redraw() const
 {
+    drawnAt_ = zoom_.Current();
     image_ = QImage();
     // In drawing order, so that a shadow lies over its segment as before.
     for (const Segment &s : segments_)
         Rasterise(s);
-    Dirty(QRect(QPoint(0, 0), LogicalSize()));
 }
 
 void DrawLayer::Paint(QPainter &painter, const QRect &logicalRegion) const
 {
+    FollowZoom();
     if (image_.isNull())
         return;
     const qreal dpr = image_.devicePixelRatio();

@@ -9,6 +9,7 @@
 #include "platform/registry.h"
 #include "platform/save_dialog.h"
 #include "platform/shell.h"
+#include "widgets/zoom_level.h"
 
 #include <QApplication>
 
@@ -20,15 +21,17 @@ int main(int argc, char *argv[])
     qt_translations::InstallKorean(app);
 
     const QString folder = folder_record::ProgramFolder();
-    MessageBoxMessages messages;
+    // The game's zoom: the window's, and that of every box opened over it.
+    ZoomLevel zoomLevel;
+    MessageBoxMessages messages(zoomLevel);
     const std::unique_ptr<Registry> registry = Registry::ForThisSystem();
     DesktopShell shell(folder);
     // Without a default printer the sheet becomes a PDF in the documents
     // folder, which the desktop's viewer then opens.
     QtPrinterProvider printers([&shell](const QString &path) { return shell.Open(path); });
     // Declared after the application: its window goes with it.
-    WindowHelpViewer helpViewer;
-    FileSaveDialog saveDialog;
+    WindowHelpViewer helpViewer(zoomLevel);
+    FileSaveDialog saveDialog(zoomLevel);
 
     Services services{messages};
     services.registry = registry.get();
@@ -38,7 +41,7 @@ int main(int argc, char *argv[])
     services.saveDialog = &saveDialog;
     services.programFolder = folder;
 
-    MainWindow window(services);
+    MainWindow window(services, zoomLevel);
     // The player's zoom from last time, but never larger than this screen.
     if (const std::optional<int> percent = zoom::ReadPreference())
         window.SetZoom(zoom::Clamped(*percent, window.LargestZoom()));

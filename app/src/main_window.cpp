@@ -14,8 +14,8 @@
 #include "game/ladder.h"
 #include "game/round.h"
 #include "game/whole_number.h"
-#include "platform/dialog_zoom.h"
 #include "platform/folder_record.h"
+#include "platform/outcome.h"
 #include "print/print_results.h"
 #include "setup/grapheme_limit.h"
 #include "setup/member_count.h"
@@ -26,6 +26,7 @@
 #include "widgets/fonts.h"
 #include "widgets/picture_button.h"
 #include "widgets/text_fit.h"
+#include "widgets/zoom_level.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -47,17 +48,18 @@ qreal ScreenRatio()
 
 } // namespace
 
-MainWindow::MainWindow(const Services &services, QWidget *parent)
+MainWindow::MainWindow(const Services &services, ZoomLevel &zoom, QWidget *parent)
     : QWidget(parent)
     , services_(services)
-    , images_(ScreenRatio())
-    , drawing_(kClientSize, ScreenRatio())
-    , backdrop_(images_, drawing_)
+    , zoom_(zoom)
+    , images_(ScreenRatio(), zoom)
+    , drawing_(kClientSize, ScreenRatio(), zoom)
+    , backdrop_(images_, drawing_, zoom)
 {
     setObjectName(QStringLiteral("frmKapuna"));
     setWindowTitle(QStringLiteral("Kapuna"));
     setWindowIcon(images_.AppIcon());
-    setFixedSize(kClientSize);
+    setFixedSize(units::ScaledPx(kClientSize, zoom_.Current()));
     // Children take this font from their first moment: a line edit lays out
     // its empty text as it is built, and with the platform's default font
     // that would load a second typeface just to be replaced at once.
@@ -70,9 +72,8 @@ MainWindow::MainWindow(const Services &services, QWidget *parent)
     tmrUpdown_->setObjectName(QStringLiteral("tmrUpdown"));
     tmrUpdown_->setInterval(200);
 
-    BuildControls(this, images_, services_.programFolder);
-    board_ = new Board(this, state_, drawing_, images_);
-    velGif1_ = Find<VelGif>("VelGif1");
+    ui_ = BuildControls(this, images_, zoom_, services_.programFolder);
+    board_ = new Board(this, ui_, state_, drawing_, images_, zoom_);
     Wire();
     BuildTabOrder();
     new zoom::Keys(this, [this](int direction) { StepZoom(direction); });
@@ -81,62 +82,46 @@ MainWindow::MainWindow(const Services &services, QWidget *parent)
 
 MainWindow::~MainWindow() = default;
 
-template <typename T>
-T *MainWindow::Find(const char *name) const
-{
-    T *control = Control<T>(this, QLatin1String(name));
-    Q_ASSERT_X(control, "MainWindow", name);
-    return control;
-}
-
 void MainWindow::Wire()
 {
-    connect(velGif1_, &VelGif::Cycle, this, [this] {
-        AdvanceBanner(banner_, *velGif1_, BannerListPath(services_.programFolder));
+    VelGif *banner = ui_.VelGif1;
+    connect(banner, &VelGif::Cycle, this, [this, banner] {
+        AdvanceBanner(banner_, *banner, BannerListPath(services_.programFolder));
     });
-    connect(velGif1_, &VelGif::Click, this, [this] {
+    connect(banner, &VelGif::Click, this, [this, banner] {
         if (services_.shell)
-            FollowBannerLink(banner_, *velGif1_, *services_.shell);
+            FollowBannerLink(banner_, *banner, *services_.shell);
     });
 
-    auto *input = Find<QLineEdit>("txtInput");
-    GraphemeLimit::Apply(input, 5);
-    TextFit::Attach(input);
-    FittingItemDelegate::Install(Find<QListWidget>("lstBul"));
+    GraphemeLimit::Apply(ui_.txtInput, 5);
+    TextFit::Attach(ui_.txtInput, DesignFont(&Controls::txtInput), zoom_);
+    FittingItemDelegate::Install(ui_.lstBul);
     auto *runFocus = new RunFocus(this);
     connect(&board_->Columns(), &ColumnControls::startClicked, this,
             [this, runFocus](int i) { runFocus->Park(board_->Columns().cmdStart(i)); });
 
-    new MemberCount(state_, drawing_, Find<QLineEdit>("txtMember"),
-                    {Find<PictureButton>("picUpdown0"), Find<PictureButton>("picUpdown1")},
-                    tmrUpdown_, this);
-    new PrizeList({Find<QLineEdit>("txtInput"), Find<QListWidget>("lstBul"),
-                   Find<PictureButton>("picAdd"), Find<PictureButton>("picDel"),
-                   Find<PictureButton>("picClear"), Find<QLineEdit>("txtMember")},
+    new MemberCount(state_, drawing_, ui_.txtMember, {ui_.picUpdown0, ui_.picUpdown1}, tmrUpdown_,
+                    this);
+    new PrizeList({ui_.txtInput, ui_.lstBul, ui_.picAdd, ui_.picDel, ui_.picClear, ui_.txtMember},
                   services_.messages, this);
 
-    const auto click = [this](const char *name, void (MainWindow::*handler)()) {
-        connect(Find<PictureButton>(name), &PictureButton::clicked, this, handler);
-    };
-    click("picOk", &MainWindow::picOk_Click);
-    click("picReset", &MainWindow::picReset_Click);
-    click("picEnd", &MainWindow::picEnd_Click);
-    click("picHelp", &MainWindow::picHelp_Click);
-    click("picAbout", &MainWindow::picAbout_Click);
-    click("picPrint", &MainWindow::picPrint_Click);
-    connect(Find<PictureButton>("picStart0"), &PictureButton::clicked, this,
-            [this] { SelectStartMode(0); });
-    connect(Find<PictureButton>("picStart1"), &PictureButton::clicked, this,
-            [this] { SelectStartMode(1); });
+    connect(ui_.picOk, &PictureButton::clicked, this, &MainWindow::picOk_Click);
+    connect(ui_.picReset, &PictureButton::clicked, this, &MainWindow::picReset_Click);
+    connect(ui_.picEnd, &PictureButton::clicked, this, &MainWindow::picEnd_Click);
+    connect(ui_.picHelp, &PictureButton::clicked, this, &MainWindow::picHelp_Click);
+    connect(ui_.picAbout, &PictureButton::clicked, this, &MainWindow::picAbout_Click);
+    connect(ui_.picPrint, &PictureButton::clicked, this, &MainWindow::picPrint_Click);
+    connect(ui_.picStart0, &PictureButton::clicked, this, [this] { SelectStartMode(0); });
+    connect(ui_.picStart1, &PictureButton::clicked, this, [this] { SelectStartMode(1); });
 
-    auto *share = new Share(this, Find<PictureButton>("picPrint"), state_, *board_,
-                            services_.saveDialog, services_.messages);
-    shortcuts_ = new Shortcuts(this, board_->Columns(), *share);
+    auto *share = new Share(this, ui_.picPrint, state_, *board_, services_.saveDialog,
+                            services_.messages);
+    shortcuts_ = new Shortcuts(this, ui_, board_->Columns(), *share);
 }
 
 void MainWindow::BuildTabOrder()
 {
-    tabOrder_ = {Find("txtInput"), Find("lstBul"), Find("txtMember")};
+    tabOrder_ = {ui_.txtInput, ui_.lstBul, ui_.txtMember};
     for (int i = 1; i < tabOrder_.size(); ++i)
         setTabOrder(tabOrder_[i - 1], tabOrder_[i]);
 }
@@ -151,18 +136,18 @@ void MainWindow::InsertInTabOrder(QWidget *widget, int position)
 
 void MainWindow::Load()
 {
-    Find<QLineEdit>("txtMember")->setText(QStringLiteral("2"));
+    ui_.txtMember->setText(QStringLiteral("2"));
     state_.gManualStart = true;
-    StartBanner(banner_, *velGif1_, BannerListPath(services_.programFolder));
+    StartBanner(banner_, *ui_.VelGif1, BannerListPath(services_.programFolder));
     // Without an entry to show, an empty strip and its shadow would only
     // look broken.
-    velGif1_->setVisible(banner_.gBannerCount > 0);
-    Find("Picture1")->setVisible(banner_.gBannerCount > 0);
+    ui_.VelGif1->setVisible(banner_.gBannerCount > 0);
+    ui_.Picture1->setVisible(banner_.gBannerCount > 0);
     if (services_.registry)
         RecordProgramFolder(*services_.registry, services_.programFolder);
     CentreOnScreen();
     DrawColumns(state_, drawing_, MemberCountFromText());
-    Find("txtInput")->setFocus();
+    ui_.txtInput->setFocus();
 }
 
 void MainWindow::picHelp_Click()
@@ -180,7 +165,7 @@ void MainWindow::picAbout_Click()
 void MainWindow::picPrint_Click()
 {
     if (services_.printers)
-        mdlPrint::PrintResults(state_, *board_, *services_.printers, services_.messages);
+        Tell(services_.messages, mdlPrint::PrintResults(state_, *board_, *services_.printers));
 }
 
 void MainWindow::CentreOnScreen()
@@ -214,19 +199,23 @@ void MainWindow::paintEvent(QPaintEvent *event)
     backdrop_.Paint(painter, event->region());
 }
 
+units::Zoom MainWindow::Zoom() const
+{
+    return zoom_.Current();
+}
+
 void MainWindow::SetZoom(units::Zoom zoom)
 {
-    if (zoom == zoom_)
+    if (zoom == zoom_.Current())
         return;
-    zoom_ = zoom;
-    // The boxes this window opens read it: their text at the same zoom.
-    setProperty(dialog_zoom::kProperty, zoom.Factor());
-    images_.SetZoom(zoom.Factor());
+    // Whatever draws asks the zoom when it paints (the pictures, the lines,
+    // the background, the banner, the boxes this window opens); what was
+    // placed at the old zoom is placed again: the table's controls first,
+    // then the columns, whose sizes are the templates'.
+    zoom_.Set(zoom);
     setFixedSize(units::ScaledPx(kClientSize, zoom));
-    PlaceControls(this, zoom);
-    board_->Columns().SetZoom(zoom);
-    drawing_.SetZoom(zoom);
-    backdrop_.SetZoom(zoom);
+    PlaceControls(ui_, zoom);
+    board_->Columns().Relayout();
     if (isVisible())
         CentreOnScreen();
     update();
@@ -242,8 +231,8 @@ int MainWindow::LargestZoom() const
 
 void MainWindow::StepZoom(int direction)
 {
-    const units::Zoom next = zoom::Stepped(zoom_, direction, LargestZoom());
-    if (next == zoom_)
+    const units::Zoom next = zoom::Stepped(zoom_.Current(), direction, LargestZoom());
+    if (next == zoom_.Current())
         return;
     SetZoom(next);
     emit zoomChosen(next);
@@ -267,25 +256,24 @@ void MainWindow::picEnd_Click()
 
 void MainWindow::SetSetupControlsEnabled(bool enabled)
 {
-    const auto set = [this, enabled](const char *name, int normal, int greyed) {
-        auto *b = Find<PictureButton>(name);
+    const auto set = [enabled](PictureButton *b, int normal, int greyed) {
         b->setEnabled(enabled);
         b->SetFace(enabled ? normal : greyed);
     };
-    set("picUpdown0", face::Up, face::UpGrey);
-    set("picUpdown1", face::Down, face::DownGrey);
-    Find("txtMember")->setEnabled(enabled);
-    Find("txtInput")->setEnabled(enabled);
-    set("picAdd", face::Add, face::AddGrey);
-    Find("lstBul")->setEnabled(enabled);
-    set("picDel", face::Delete, face::DeleteGrey);
-    set("picClear", face::Clear, face::ClearGrey);
+    set(ui_.picUpdown0, face::Up, face::UpGrey);
+    set(ui_.picUpdown1, face::Down, face::DownGrey);
+    ui_.txtMember->setEnabled(enabled);
+    ui_.txtInput->setEnabled(enabled);
+    set(ui_.picAdd, face::Add, face::AddGrey);
+    ui_.lstBul->setEnabled(enabled);
+    set(ui_.picDel, face::Delete, face::DeleteGrey);
+    set(ui_.picClear, face::Clear, face::ClearGrey);
     if (state_.gManualStart) {
-        set("picStart0", face::AllAtOnceOff, face::AllAtOnceOffGrey);
-        set("picStart1", face::OneByOneOn, face::OneByOneOnGrey);
+        set(ui_.picStart0, face::AllAtOnceOff, face::AllAtOnceOffGrey);
+        set(ui_.picStart1, face::OneByOneOn, face::OneByOneOnGrey);
     } else {
-        set("picStart0", face::AllAtOnceOn, face::AllAtOnceOnGrey);
-        set("picStart1", face::OneByOneOff, face::OneByOneOffGrey);
+        set(ui_.picStart0, face::AllAtOnceOn, face::AllAtOnceOnGrey);
+        set(ui_.picStart1, face::OneByOneOff, face::OneByOneOffGrey);
     }
 }
 
@@ -294,7 +282,7 @@ void MainWindow::SetSetupControlsEnabled(bool enabled)
 std::int16_t MainWindow::MemberCountFromText() const
 {
     return std::clamp<std::int16_t>(
-        whole_number::ToInt16(Find<QLineEdit>("txtMember")->text())
+        whole_number::ToInt16(ui_.txtMember->text())
             .value_or(geometry::kFewestPlayers),
         geometry::kFewestPlayers, geometry::kMostPlayers);
 }
@@ -306,10 +294,10 @@ void MainWindow::picOk_Click()
     if (!state_.gLadderCleared)
         columns.Destroy(state_.gMemberCount);
     SetSetupControlsEnabled(false);
-    Find<PictureButton>("picReset")->SetFace(face::Reset);
+    ui_.picReset->SetFace(face::Reset);
 
     QStringList prizes;
-    const auto *list = Find<QListWidget>("lstBul");
+    const QListWidget *list = ui_.lstBul;
     for (int row = 0; row < list->count(); ++row)
         prizes << list->item(row)->text();
     const std::int16_t n = MemberCountFromText();
@@ -320,8 +308,8 @@ void MainWindow::picOk_Click()
         InsertInTabOrder(name, i);
         NameBoxFocus::Attach(name);
         GraphemeLimit::Apply(name, 4);
-        TextFit::Attach(name, zoom_.Factor());
-        TextFit::Attach(columns.txtbul(i), zoom_.Factor());
+        TextFit::Attach(name, DesignFont(&Controls::txtName0), zoom_);
+        TextFit::Attach(columns.txtbul(i), DesignFont(&Controls::txtbul0), zoom_);
     }
     columns.cmdStart(1)->setEnabled(true);
     shortcuts_->LabelStartButtons();
@@ -340,6 +328,6 @@ void MainWindow::SelectStartMode(int index)
     if (index != 0 && index != 1)
         return;
     state_.gManualStart = index == 1;
-    Find<PictureButton>("picStart0")->SetFace(index == 0 ? face::AllAtOnceOn : face::AllAtOnceOff);
-    Find<PictureButton>("picStart1")->SetFace(index == 1 ? face::OneByOneOn : face::OneByOneOff);
+    ui_.picStart0->SetFace(index == 0 ? face::AllAtOnceOn : face::AllAtOnceOff);
+    ui_.picStart1->SetFace(index == 1 ? face::OneByOneOn : face::OneByOneOff);
 }

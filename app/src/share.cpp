@@ -1,6 +1,6 @@
 #include "app/share.h"
 
-#include "platform/messages.h"
+#include "platform/outcome.h"
 #include "platform/picture_file.h"
 #include "platform/save_dialog.h"
 #include "print/save_results.h"
@@ -9,7 +9,6 @@
 #include <QAction>
 #include <QDateTime>
 #include <QDir>
-#include <QFileInfo>
 #include <QMenu>
 #include <QPixmap>
 
@@ -66,20 +65,14 @@ void Share::SavePicture()
     const QImage picture = WindowPicture(window_);
     const QString name = QStringLiteral("Kapuna %1.png")
                              .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HHmmss")));
-    QString path = dialog_->AskPath(window_, QStringLiteral("그림으로 저장"),
-                                    QDir(save_folder::Pictures()).filePath(name),
-                                    QStringLiteral("PNG 그림 (*.png)"));
-    if (path.isEmpty())
-        return;
-    if (QFileInfo(path).suffix().compare(QLatin1String("png"), Qt::CaseInsensitive) != 0)
-        path += QLatin1String(".png");
-    const QString failure = picture_file::SavePng(picture, path);
-    if (!failure.isEmpty())
-        messages_.Inform(failure);
+    const QString path = AskSavePath(*dialog_, window_, QStringLiteral("그림으로 저장"),
+                                     QDir(save_folder::Pictures()).filePath(name),
+                                     QStringLiteral("PNG 그림 (*.png)"));
+    Tell(messages_, path.isEmpty() ? Outcome{Outcome::Kind::Cancelled} : picture_file::SavePng(picture, path));
 }
 
 void Share::SavePdf()
 {
     if (dialog_)
-        mdlPrint::SaveResultsPdf(state_, sheet_, *dialog_, messages_, window_);
+        Tell(messages_, mdlPrint::SaveResultsPdf(state_, sheet_, *dialog_, window_));
 }

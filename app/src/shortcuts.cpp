@@ -9,34 +9,39 @@
 #include <QPushButton>
 #include <QShortcut>
 
-#include <iterator>
+#include <variant>
 
 namespace {
 
+// What a key presses: a picture button of the window, or one of Share's
+// actions; both typed, so a key for a control that does not exist does not
+// compile.
+using Target = std::variant<PictureButton *Controls::*, QAction *(Share::*)() const>;
+
 struct Key
 {
-    const char *control; // object name of a picture button or an action
-    const char *keys;    // portable text of the key sequence
+    Target target;
+    const char *keys; // portable text of the key sequence
 };
 
 // Game flow on the function keys, the window's own matters on Ctrl like
 // other programs, set-up details on Alt beside the keys they resemble.
 constexpr Key kKeys[] = {
-    {"picHelp", "F1"},
-    {"picOk", "F2"},
-    {"picReset", "F3"},
-    {"picStart0", "F5"},
-    {"picStart1", "F6"},
-    {"picPrint", "Ctrl+P"},
-    {"actSavePicture", "Ctrl+S"},
-    {"actSavePdf", "Ctrl+Shift+S"},
-    {"picAbout", "Ctrl+I"},
-    {"picEnd", "Ctrl+Q"},
-    {"picUpdown0", "Alt+Up"},
-    {"picUpdown1", "Alt+Down"},
-    {"picAdd", "Alt+Ins"},
-    {"picDel", "Alt+Del"},
-    {"picClear", "Alt+Shift+Del"},
+    {&Controls::picHelp, "F1"},
+    {&Controls::picOk, "F2"},
+    {&Controls::picReset, "F3"},
+    {&Controls::picStart0, "F5"},
+    {&Controls::picStart1, "F6"},
+    {&Controls::picPrint, "Ctrl+P"},
+    {&Share::SavePictureAction, "Ctrl+S"},
+    {&Share::SavePdfAction, "Ctrl+Shift+S"},
+    {&Controls::picAbout, "Ctrl+I"},
+    {&Controls::picEnd, "Ctrl+Q"},
+    {&Controls::picUpdown0, "Alt+Up"},
+    {&Controls::picUpdown1, "Alt+Down"},
+    {&Controls::picAdd, "Alt+Ins"},
+    {&Controls::picDel, "Alt+Del"},
+    {&Controls::picClear, "Alt+Shift+Del"},
 };
 
 constexpr int kMostStartKeys = 12;
@@ -52,30 +57,26 @@ QString WithKey(const QString &text, const QKeySequence &key)
 
 } // namespace
 
-Shortcuts::Shortcuts(QWidget *window, ColumnControls &columns, Share &share)
+Shortcuts::Shortcuts(QWidget *window, const Controls &controls, ColumnControls &columns,
+                     Share &share)
     : QObject(window)
-    , window_(window)
     , columns_(columns)
 {
     for (const Key &k : kKeys) {
         const QKeySequence key(QLatin1String(k.keys), QKeySequence::PortableText);
-        const QString name = QLatin1String(k.control);
-        if (QAction *action = name == share.SavePictureAction()->objectName() ? share.SavePictureAction()
-                              : name == share.SavePdfAction()->objectName()   ? share.SavePdfAction()
-                                                                              : nullptr) {
+        if (const auto *action = std::get_if<QAction *(Share::*)() const>(&k.target)) {
             // Shown beside the action in the print button's menu.
-            action->setShortcut(key);
+            (share.**action)()->setShortcut(key);
             continue;
         }
-        auto *button = Control<PictureButton>(window, name);
-        Q_ASSERT_X(button, "Shortcuts", k.control);
+        PictureButton *button = controls.*std::get<PictureButton *Controls::*>(k.target);
         // The four with a tooltip keep their words; the others are named as
         // a screen reader names them.
         button->setToolTip(
             WithKey(button->toolTip().isEmpty() ? button->accessibleName() : button->toolTip(), key));
         auto *shortcut = new QShortcut(key, window);
         shortcut->setContext(Qt::WindowShortcut);
-        connect(shortcut, &QShortcut::activated, this, [this, k] { Press(k.control); });
+        connect(shortcut, &QShortcut::activated, this, [this, button] { Press(button); });
     }
     for (int i = 1; i <= kMostStartKeys; ++i) {
         auto *shortcut = new QShortcut(StartKey(i), window);
@@ -91,15 +92,6 @@ QKeySequence Shortcuts::StartKey(int i)
     return QKeySequence(QLatin1String(kStartKeys[i - 1]), QKeySequence::PortableText);
 }
 
-QKeySequence Shortcuts::KeyOf(const QString &objectName)
-{
-    for (const Key &k : kKeys) {
-        if (objectName == QLatin1String(k.control))
-            return QKeySequence(QLatin1String(k.keys), QKeySequence::PortableText);
-    }
-    return {};
-}
-
 void Shortcuts::LabelStartButtons()
 {
     for (int i = 1; i <= std::min(columns_.Count(), kMostStartKeys); ++i) {
@@ -108,11 +100,10 @@ void Shortcuts::LabelStartButtons()
     }
 }
 
-void Shortcuts::Press(const char *name)
+void Shortcuts::Press(PictureButton *button)
 {
     // A disabled or hidden button takes no click, so it takes no key either.
-    auto *button = Control<PictureButton>(window_, QLatin1String(name));
-    if (button && button->isEnabled() && button->isVisible())
+    if (button->isEnabled() && button->isVisible())
         emit button->clicked();
 }
 

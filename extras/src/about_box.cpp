@@ -131,7 +131,7 @@ QLabel *MakeLabel(QWidget *parent, const char *name, const QRect &rect, const QS
 
 } // namespace
 
-AboutBox::AboutBox(Shell &shell, const ImageList &images, QWidget *parent, units::Zoom zoom)
+AboutBox::AboutBox(Shell &shell, const ImageList &images, const ZoomLevel &zoom, QWidget *parent)
     : QDialog(parent)
     , shell_(shell)
     , zoom_(zoom)
@@ -139,7 +139,7 @@ AboutBox::AboutBox(Shell &shell, const ImageList &images, QWidget *parent, units
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("Kapuna 정보"));
     setWindowIcon(images.AppIcon());
-    setFixedSize(units::ScaledPx(kClientSize, zoom_));
+    setFixedSize(units::ScaledPx(kClientSize, zoom_.Current()));
     SetColours(this, kTextColour, kDialogBack);
 
     BuildControls(images);
@@ -152,7 +152,10 @@ AboutBox::AboutBox(Shell &shell, const ImageList &images, QWidget *parent, units
 
 void AboutBox::BuildControls(const ImageList &images)
 {
-    const double f = zoom_.Factor();
+    // The zoom cannot change under a modal box: asked once, for the whole
+    // layout.
+    const units::Zoom zoom = zoom_.Current();
+    const double f = zoom.Factor();
     const QFont text = fonts::Gulim(9 * f);
     // What the box's children without a font of their own inherit: the
     // text font at the zoom, not the platform's default at 100 %.
@@ -161,15 +164,15 @@ void AboutBox::BuildControls(const ImageList &images)
 
     picIcon_ = new QLabel(this);
     picIcon_->setObjectName(QStringLiteral("PicIcon"));
-    picIcon_->setGeometry(TwipRect(240, 240, 480, 480, zoom_));
+    picIcon_->setGeometry(TwipRect(240, 240, 480, 480, zoom));
     picIcon_->setPixmap(
-        images.AppIcon().pixmap(units::ScaledPx(QSize(32, 32), zoom_), devicePixelRatio()));
+        images.AppIcon().pixmap(units::ScaledPx(QSize(32, 32), zoom), devicePixelRatio()));
 
-    lblTitle_ = MakeLabel(this, "LblTitle", TwipRect(1200, 225, 2865, 240, zoom_),
+    lblTitle_ = MakeLabel(this, "LblTitle", TwipRect(1200, 225, 2865, 240, zoom),
                           QStringLiteral("Kapuna 1.1"), fonts::Gulim(10 * f, true));
     SetColours(lblTitle_, Qt::black);
 
-    label1_ = MakeLabel(this, "Label1", TwipRect(1200, 480, 2865, 210, zoom_),
+    label1_ = MakeLabel(this, "Label1", TwipRect(1200, 480, 2865, 210, zoom),
                         QStringLiteral("사다리 타기 게임"), text);
     SetColours(label1_, kQuietText);
     label1_->setToolTip(QStringLiteral(
@@ -178,7 +181,7 @@ void AboutBox::BuildControls(const ImageList &images)
 
     cmdOK_ = new QPushButton(QStringLiteral("확인"), this);
     cmdOK_->setObjectName(QStringLiteral("CmdOK"));
-    cmdOK_->setGeometry(TwipRect(4620, 270, 1395, 300, zoom_));
+    cmdOK_->setGeometry(TwipRect(4620, 270, 1395, 300, zoom));
     cmdOK_->setFont(text);
     // Enter presses it as the default button; Escape closes the dialog the
     // same way, so both leave as the OK button does.
@@ -188,32 +191,32 @@ void AboutBox::BuildControls(const ImageList &images)
 
     frame1_ = new QFrame(this);
     frame1_->setObjectName(QStringLiteral("Frame1"));
-    frame1_->setGeometry(TwipRect(112, 915, 5940, 2220, zoom_));
+    frame1_->setGeometry(TwipRect(112, 915, 5940, 2220, zoom));
     frame1_->setFrameStyle(QFrame::Box | QFrame::Plain);
     SetColours(frame1_, kFrameEdge, kFrameBack);
     frame1_->setMouseTracking(true);
     frame1_->installEventFilter(this);
 
-    label2Link_ = MakeLabel(frame1_, "Label2_12", TwipRect(1335, 960, 3375, 210, zoom_),
+    label2Link_ = MakeLabel(frame1_, "Label2_12", TwipRect(1335, 960, 3375, 210, zoom),
                             WebAddress(), text);
     SetColours(label2Link_, kLinkColour);
     label2Link_->setCursor(linkCursor);
     label2Link_->setToolTip(WebAddress());
 
-    label2Contact_ = MakeLabel(frame1_, "Label2_2", TwipRect(1335, 1230, 3375, 210, zoom_),
+    label2Contact_ = MakeLabel(frame1_, "Label2_2", TwipRect(1335, 1230, 3375, 210, zoom),
                                QStringLiteral("문의: help@kapuna.example"), text);
     SetColours(label2Contact_, kTextColour);
     label2Contact_->setCursor(linkCursor);
 
     lblCredits_ = MakeLabel(frame1_, "LblCredits",
-                            QRect(QPoint(8, 100) * f, units::ScaledPx(QSize(380, 24), zoom_)),
+                            QRect(QPoint(8, 100) * f, units::ScaledPx(QSize(380, 24), zoom)),
                             QStringLiteral("그림: Noto Color Emoji (Apache 2.0 / OFL 1.1) · "
                                            "글꼴: 나눔 글꼴 (OFL 1.1)"),
                             fonts::Gulim(7.5 * f));
     lblCredits_->setAlignment(Qt::AlignCenter);
     SetColours(lblCredits_, kQuietText);
 
-    label3_ = MakeLabel(frame1_, "Label3", TwipRect(2130, 1920, 1830, 180, zoom_),
+    label3_ = MakeLabel(frame1_, "Label3", TwipRect(2130, 1920, 1830, 180, zoom),
                         QStringLiteral("Kapuna 개발팀"), fonts::Gulim(8 * f, true));
     label3_->setAlignment(Qt::AlignCenter);
     SetLabel3Colour(kLabel3Green);
@@ -342,14 +345,14 @@ bool AboutBox::eventFilter(QObject *watched, QEvent *event)
 }
 
 std::unique_ptr<AboutBox> LoadAboutBox(QWidget *owner, Shell &shell, const ImageList &images,
-                                       units::Zoom zoom)
+                                       const ZoomLevel &zoom)
 {
-    auto box = std::make_unique<AboutBox>(shell, images, owner, zoom);
+    auto box = std::make_unique<AboutBox>(shell, images, zoom, owner);
     box->CentreOnScreen();
     return box;
 }
 
-void ShowAboutBox(QWidget *owner, Shell &shell, const ImageList &images, units::Zoom zoom)
+void ShowAboutBox(QWidget *owner, Shell &shell, const ImageList &images, const ZoomLevel &zoom)
 {
     const std::unique_ptr<AboutBox> box = LoadAboutBox(owner, shell, images, zoom);
     box->exec();

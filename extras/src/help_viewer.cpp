@@ -1,10 +1,14 @@
 #include "extras/help_viewer.h"
 
 #include "extras/help_window.h"
-#include "platform/dialog_zoom.h"
 
 #include <QApplication>
 #include <QDir>
+
+WindowHelpViewer::WindowHelpViewer(const ZoomLevel &zoom)
+    : zoom_(zoom)
+{
+}
 
 WindowHelpViewer::~WindowHelpViewer()
 {
@@ -20,10 +24,9 @@ void WindowHelpViewer::ShowHelp(const QString &filePath, int command)
         // Over the game that asked for it, not wherever the window manager
         // finds room, and at its zoom: a window of its own, but where the
         // player looks and as large.
-        if (const QWidget *game = QApplication::activeWindow()) {
-            window_->SetZoom(dialog_zoom::Factor(game));
+        window_->SetZoom(zoom_.Factor());
+        if (const QWidget *game = QApplication::activeWindow())
             window_->move(game->frameGeometry().center() - window_->rect().center());
-        }
     }
     window_->LoadFile(filePath);
     window_->show();

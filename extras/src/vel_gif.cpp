@@ -27,12 +27,13 @@ const QColor kTagText(0x14, 0x30, 0x6b);
 
 } // namespace
 
-VelGif::VelGif(QString programFolder, QWidget *parent)
+VelGif::VelGif(QString programFolder, const ZoomLevel &zoom, QWidget *parent)
     : QWidget(parent)
+    , zoom_(zoom)
     , programFolder_(std::move(programFolder))
 {
     setObjectName(QStringLiteral("VelGif"));
-    setFixedSize(kSize);
+    setFixedSize(units::ScaledPx(kSize, zoom_.Current()));
     setAttribute(Qt::WA_OpaquePaintEvent);
 
     stillTimer_.setSingleShot(true);
@@ -254,15 +255,6 @@ void VelGif::DropAnimation()
     movie_->stop();
     movie_->deleteLater();
     movie_ = nullptr;
-}
-
-void VelGif::SetZoom(units::Zoom zoom)
-{
-    if (zoom == zoom_)
-        return;
-    zoom_ = zoom;
-    setFixedSize(units::ScaledPx(kSize, zoom));
-    update();
 }
 
 QSize VelGif::DesignSize() const

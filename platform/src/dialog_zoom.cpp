@@ -1,7 +1,6 @@
 #include "platform/dialog_zoom.h"
 
 #include <QApplication>
-#include <QVariant>
 #include <QWidget>
 
 namespace dialog_zoom {
@@ -11,18 +10,9 @@ QWidget *OwnerWindow(QWidget *owner)
     return owner ? owner->window() : QApplication::activeWindow();
 }
 
-double Factor(const QWidget *owner)
+void Apply(QWidget *dialog, const DialogZoom &zoom)
 {
-    if (!owner)
-        return 1.0;
-    bool ok = false;
-    const double factor = owner->window()->property(kProperty).toDouble(&ok);
-    return ok && factor > 0 ? factor : 1.0;
-}
-
-void Apply(QWidget *dialog, const QWidget *owner)
-{
-    const double factor = Factor(owner);
+    const double factor = zoom.Factor();
     if (!dialog || factor == 1.0)
         return;
     QFont font = dialog->font();

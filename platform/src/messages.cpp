@@ -4,18 +4,33 @@
 
 #include <QMessageBox>
 
-MessageBoxMessages::MessageBoxMessages(QWidget *parent)
-    : parent_(parent)
+namespace {
+
+void Show(QWidget *parent, const DialogZoom &zoom, QMessageBox::Icon icon, const QString &text)
+{
+    // Over the window that asked, at the game's zoom: a box without an
+    // owner may open anywhere on the screen, behind the game under some
+    // window managers.
+    QWidget *owner = dialog_zoom::OwnerWindow(parent);
+    QMessageBox box(icon, QStringLiteral("Kapuna"), text, QMessageBox::Ok, owner);
+    dialog_zoom::Apply(&box, zoom);
+    box.exec();
+}
+
+} // namespace
+
+MessageBoxMessages::MessageBoxMessages(const DialogZoom &zoom, QWidget *parent)
+    : zoom_(zoom)
+    , parent_(parent)
 {
 }
 
 void MessageBoxMessages::Inform(const QString &text)
 {
-    // Over the window that asked, at its zoom: a box without an owner may
-    // open anywhere on the screen, behind the game under some window
-    // managers.
-    QWidget *owner = dialog_zoom::OwnerWindow(parent_);
-    QMessageBox box(QMessageBox::Information, QStringLiteral("Kapuna"), text, QMessageBox::Ok, owner);
-    dialog_zoom::Apply(&box, owner);
-    box.exec();
+    Show(parent_, zoom_, QMessageBox::Information, text);
+}
+
+void MessageBoxMessages::Warn(const QString &text)
+{
+    Show(parent_, zoom_, QMessageBox::Warning, text);
 }

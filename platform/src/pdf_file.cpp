@@ -3,9 +3,16 @@
 #include "platform/printer_error.h"
 #include "platform/qt_printer.h"
 
+#include <QBuffer>
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QMarginsF>
+#include <QSaveFile>
 #include <QTemporaryFile>
+
+#include <optional>
+#include <stdexcept>
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>
@@ -18,69 +25,97 @@ namespace {
 // A PDF ends with its end-of-file marker within the last few bytes.
 constexpr qint64 kTailBytes = 64;
 
-// Everything the writer produced has reached the disk and reads back as a
-// PDF from its header to its end marker.
-bool Whole(QTemporaryFile &file)
+bool LooksWhole(const QByteArray &pdf)
 {
-    const qint64 written = file.pos();
-    if (!file.flush() || file.error() != QFileDevice::NoError)
+    return pdf.startsWith("%PDF-") && pdf.right(kTailBytes).contains("%%EOF");
+}
+
+// Every byte has reached the disk.
+bool OnDisk(QFileDevice &file, qint64 size)
+{
+    if (!file.flush() || file.error() != QFileDevice::NoError || file.size() != size)
         return false;
 #ifdef Q_OS_UNIX
     // A full disk may only show when the data is forced out.
     if (::fsync(file.handle()) != 0)
         return false;
 #endif
-    if (written <= 0 || file.size() != written || !file.seek(0))
-        return false;
-    if (file.read(5) != "%PDF-")
-        return false;
-    if (!file.seek(std::max<qint64>(0, written - kTailBytes)))
-        return false;
-    return file.read(kTailBytes).contains("%%EOF");
+    return true;
 }
 
-} // namespace
-
-QString CannotSaveMessage(const QString &folder)
+// A file beside path that takes path's name only if nobody has it.
+Result SaveNew(const QByteArray &pdf, const QString &path)
 {
-    return QStringLiteral("결과표를 PDF로 저장하지 못했습니다: %1").arg(QDir::toNativeSeparators(folder));
-}
-
-bool Save(const QtPrinter &page, const QString &path, const QMarginsF &marginsMm, Existing existing)
-{
-    const QString folder = QFileInfo(path).absolutePath();
-    const auto fail = [&](const char *what) { return StandInError(what, CannotSaveMessage(folder)); };
-
-    if (existing == Existing::Keep && QFileInfo::exists(path))
-        return false;
-
     // Hidden, and named so that nobody takes it for a finished sheet.
-    QTemporaryFile file(QDir(folder).filePath(QStringLiteral(".Kapuna-XXXXXX.pdf.part")));
-    if (!file.open())
-        throw fail("the temporary file cannot be created");
-    try {
-        page.WritePdf(file, marginsMm);
-    } catch (const PrinterError &) {
-        throw fail("the PDF could not be written");
-    }
-    if (!Whole(file))
-        throw fail("the PDF file is incomplete");
+    QTemporaryFile file(QFileInfo(path).dir().filePath(QStringLiteral(".Kapuna-XXXXXX.pdf.part")));
+    if (!file.open() || file.write(pdf) != pdf.size() || !OnDisk(file, pdf.size()))
+        return Result::Failed;
     file.close();
     // A temporary file is private to its owner; the sheet is an ordinary
     // document.
     file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
                         | QFileDevice::ReadOther);
-
-    if (existing == Existing::Replace)
-        QFile::remove(path);
     // rename() never replaces a file: a name taken meanwhile stays taken.
-    if (!file.rename(path)) {
-        if (QFileInfo::exists(path) && existing == Existing::Keep)
-            return false;
-        throw fail("the PDF could not be given its name");
-    }
+    if (!file.rename(path))
+        return QFileInfo::exists(path) ? Result::NameTaken : Result::Failed;
     file.setAutoRemove(false);
-    return true;
+    return Result::Saved;
+}
+
+// QSaveFile writes beside path and, on commit, renames over it: the old file
+// is whole until the new one is.
+Result SaveOver(const QByteArray &pdf, const QString &path)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(pdf) != pdf.size()) {
+        file.cancelWriting();
+        return Result::Failed;
+    }
+    return file.commit() ? Result::Saved : Result::Failed;
+}
+
+} // namespace
+
+Result Save(const std::function<void(QIODevice &)> &write, const QString &path, Existing existing)
+{
+    if (existing == Existing::Keep && QFileInfo::exists(path))
+        return Result::NameTaken;
+    // Made in memory first: a page that fails half-way never reaches the
+    // folder.
+    QByteArray pdf;
+    QBuffer buffer(&pdf);
+    buffer.open(QIODevice::WriteOnly);
+    try {
+        write(buffer);
+    } catch (const PrinterError &) {
+        return Result::Failed;
+    }
+    if (!LooksWhole(pdf))
+        return Result::Failed;
+    return existing == Existing::Keep ? SaveNew(pdf, path) : SaveOver(pdf, path);
+}
+
+Outcome SaveDocument(const QString &path, const std::function<void(Printer &)> &job)
+{
+    const Outcome notSaved{Outcome::Kind::SheetNotSaved, QFileInfo(path).absolutePath()};
+    std::optional<Result> result;
+    QtPrinter page([&](const QtPrinter &finished) {
+        result = Save([&](QIODevice &file) { finished.WritePdf(file, QMarginsF()); }, path,
+                      Existing::Replace);
+    });
+    try {
+        job(page);
+    } catch (const PrinterError &) {
+        return notSaved;
+    }
+    if (!result)
+        throw std::logic_error("a document to save that made no page");
+    return *result == Result::Saved ? Outcome{Outcome::Kind::Saved, path} : notSaved;
+}
+
+QString SheetName(const QDateTime &madeAt)
+{
+    return QStringLiteral("Kapuna 결과 %1.pdf").arg(madeAt.toString(QStringLiteral("yyyy-MM-dd HHmmss")));
 }
 
 } // namespace pdf_file

@@ -1,6 +1,5 @@
 #include "platform/picture_file.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QImage>
 #include <QImageWriter>
@@ -8,18 +7,14 @@
 
 namespace picture_file {
 
-QString CannotSaveMessage(const QString &folder)
+Outcome SavePng(const QImage &image, const QString &path)
 {
-    return QStringLiteral("그림을 저장하지 못했습니다: %1").arg(QDir::toNativeSeparators(folder));
-}
-
-QString SavePng(const QImage &image, const QString &path)
-{
-    const QString failed = CannotSaveMessage(QFileInfo(path).absolutePath());
+    const Outcome failed{Outcome::Kind::PictureNotSaved, QFileInfo(path).absolutePath()};
     if (image.isNull())
         return failed;
-    // QSaveFile writes beside the target and renames on commit; anything
-    // that went wrong on the way leaves the target as it was.
+    // QSaveFile writes beside the target and renames over it on commit
+    // (never writing into the target itself); anything that went wrong on
+    // the way leaves the target as it was.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return failed;
@@ -30,7 +25,7 @@ QString SavePng(const QImage &image, const QString &path)
     }
     if (!file.commit())
         return failed;
-    return {};
+    return {Outcome::Kind::Saved, path};
 }
 
 } // namespace picture_file

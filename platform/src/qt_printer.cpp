@@ -1,7 +1,5 @@
 #include "platform/qt_printer.h"
 
-#include "platform/pdf_file.h"
-
 #include <QBuffer>
 #include <QFontMetricsF>
 #include <QPageLayout>
@@ -18,8 +16,6 @@
 namespace {
 
 constexpr double kMmPerInch = 25.4;
-constexpr double kTwipsPerPixel = 15.0;
-constexpr double kTwipsPerInch = 1440.0;
 // The PDF's user space is in points; outputs are recorded in dots of this
 // resolution, which keeps every position exact to far below a printer dot.
 constexpr int kResolution = 1200;
@@ -75,15 +71,6 @@ QtPrinter::QtPrinter(Deliver deliver)
     measure_ = std::make_unique<QPdfWriter>(measureBuffer_.get());
     SetUpPdf(*measure_);
     fontFamily_ = QFont().family();
-}
-
-QtPrinter::QtPrinter(const QString &pdfPath, std::function<void(const QString &)> finished)
-    : QtPrinter([pdfPath, finished = std::move(finished)](const QtPrinter &page) {
-        pdf_file::Save(page, pdfPath, QMarginsF(), pdf_file::Existing::Replace);
-        if (finished)
-            finished(pdfPath);
-    })
-{
 }
 
 // Nothing has reached anything unless EndDoc ran: dropping the recorded
@@ -234,11 +221,6 @@ void QtPrinter::Print(const QString &text)
     });
     currentX_ = 0;
     currentY_ += float((metrics.height() + (lines.size() - 1) * lineSpacing) / k);
-}
-
-QSizeF QtPrinter::PictureSizeMm(const QSizeF &logicalPixels)
-{
-    return logicalPixels * (kTwipsPerPixel / kTwipsPerInch * kMmPerInch);
 }
 
 void QtPrinter::PaintPicture(const QPixmap &picture, float x, float y)

@@ -2,12 +2,18 @@
 
 #include "platform/busy_wait.h"
 #include "platform/pdf_file.h"
+#include "platform/printer_error.h"
 #include "platform/qt_printer.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
+#include <QMarginsF>
 #include <QStandardPaths>
-#include <QTemporaryFile>
+
+#include <atomic>
+#include <optional>
+#include <stdexcept>
 
 namespace {
 
@@ -16,11 +22,6 @@ namespace {
 constexpr int kMaxSameNamed = 99;
 
 const QString kJobTitle = QStringLiteral("Kapuna 결과");
-
-PrintSystem::Deadline Deadline()
-{
-    return std::chrono::steady_clock::now() + QtPrinterProvider::kPrintSystemTimeout;
-}
 
 // Clears a flag however the scope is left.
 class BusyFlag
@@ -57,12 +58,6 @@ QtPrinterProvider::QtPrinterProvider(OpenDocument openDocument,
 
 QtPrinterProvider::~QtPrinterProvider() = default;
 
-QString QtPrinterProvider::PdfFileName(const QDateTime &madeAt)
-{
-    return QStringLiteral("Kapuna 결과 %1.pdf")
-        .arg(madeAt.toString(QStringLiteral("yyyy-MM-dd HHmmss")));
-}
-
 QString QtPrinterProvider::DefaultPdfFolder()
 {
     // Without HOME, Qt takes the root for the home folder and would offer
@@ -75,73 +70,100 @@ QString QtPrinterProvider::DefaultPdfFolder()
     return QDir::cleanPath(QDir::tempPath());
 }
 
-void QtPrinterProvider::RunJob(const std::function<void(Printer &)> &job)
+Outcome QtPrinterProvider::RunJob(const Job &job)
 {
     // One press, one sheet: a press during a print, or right after one,
     // makes no second sheet.
     if (busy_)
-        return;
+        return {Outcome::Kind::SamePress};
     if (lastHandedOver_.isValid()) {
         const qint64 since = lastHandedOver_.msecsTo(now_());
         if (since >= 0 && since < kRepeatPressGuard.count())
-            return;
+            return {Outcome::Kind::SamePress};
     }
     const BusyFlag busy(busy_);
-
-    std::optional<PrinterDestination> printer;
-    if (printSystem_)
-        RunWhileBusy([&] { printer = printSystem_->DefaultPrinter(Deadline()); });
-
-    QtPrinter page([&](const QtPrinter &finished) {
-        if (printer)
-            SendToPrinter(finished, *printer);
-        else
-            SaveStandIn(finished);
+    const Outcome outcome = Print(job, std::chrono::steady_clock::now() + kPrintSystemDeadline);
+    if (outcome.MadeASheet())
         lastHandedOver_ = now_();
-    });
-    job(page);
+    return outcome;
 }
 
-void QtPrinterProvider::SendToPrinter(const QtPrinter &page, const PrinterDestination &printer)
+Outcome QtPrinterProvider::Print(const Job &job, Deadline deadline)
 {
-    QTemporaryFile file(QDir(QDir::tempPath()).filePath(QStringLiteral("kapuna-sheet-XXXXXX.pdf")));
-    if (!file.open())
-        throw PrinterError("no temporary file for the job");
-    page.WritePdf(file, printer.marginsMm);
-    // A truncated file (a full temporary folder) must not go out as a job.
-    const qint64 written = file.pos();
-    if (!file.flush() || file.error() != QFileDevice::NoError || file.size() != written)
-        throw PrinterError("the job's file could not be written");
-    const QString path = file.fileName();
-    RunWhileBusy([&] { printSystem_->Submit(printer, path, kJobTitle, Deadline()); });
+    try {
+        std::optional<PrinterDestination> printer;
+        if (printSystem_) {
+            // The call owns what it uses: the window may stop waiting for it.
+            auto found = std::make_shared<std::optional<PrinterDestination>>();
+            if (!RunWhileBusy([system = printSystem_, found, deadline] { *found = system->DefaultPrinter(deadline); },
+                              deadline + kGiveUpAfterDeadline))
+                return {Outcome::Kind::PrinterFailure};
+            printer = *found;
+        }
+
+        std::optional<Outcome> delivered;
+        QtPrinter page([&](const QtPrinter &finished) {
+            delivered = printer ? SendToPrinter(finished, *printer, deadline) : SaveStandIn(finished);
+        });
+        job(page);
+        if (!delivered)
+            throw std::logic_error("a print job that sent no page");
+        return *delivered;
+    } catch (const PrinterError &) {
+        return {Outcome::Kind::PrinterFailure};
+    }
 }
 
-void QtPrinterProvider::SaveStandIn(const QtPrinter &page)
+Outcome QtPrinterProvider::SendToPrinter(const QtPrinter &page, const PrinterDestination &printer,
+                                         Deadline deadline)
+{
+    QByteArray pdf;
+    QBuffer buffer(&pdf);
+    buffer.open(QIODevice::WriteOnly);
+    page.WritePdf(buffer, printer.marginsMm);
+
+    struct Call
+    {
+        std::atomic<bool> documentLeft = false;
+        std::optional<PrintSystem::Sent> sent;
+    };
+    auto call = std::make_shared<Call>();
+    const bool ended = RunWhileBusy(
+        [system = printSystem_, call, printer, pdf, deadline] {
+            call->sent = system->Submit(printer, pdf, kJobTitle, deadline, call->documentLeft);
+        },
+        deadline + kGiveUpAfterDeadline);
+    // A sheet that has left may print: the user must not be told it failed.
+    if (!ended)
+        return {call->documentLeft ? Outcome::Kind::Unconfirmed : Outcome::Kind::PrinterFailure};
+    return {*call->sent == PrintSystem::Sent::Confirmed ? Outcome::Kind::Printed : Outcome::Kind::Unconfirmed};
+}
+
+Outcome QtPrinterProvider::SaveStandIn(const QtPrinter &page)
 {
     const QString folder = pdfFolder_.isEmpty() ? DefaultPdfFolder()
                                                 : QDir::cleanPath(QFileInfo(pdfFolder_).absoluteFilePath());
     if (!QDir().mkpath(folder) || !QFileInfo(folder).isDir())
-        throw StandInError("no folder for the document",
-                           QStringLiteral("결과표를 저장할 폴더를 만들 수 없습니다: %1")
-                               .arg(QDir::toNativeSeparators(folder)));
+        return {Outcome::Kind::NoFolder, folder};
 
     const QDir dir(folder);
-    const QString name = PdfFileName(now_());
+    const QString name = pdf_file::SheetName(now_());
     const QString stem = name.chopped(4); // ".pdf"
     for (int n = 1; n <= kMaxSameNamed; ++n) {
         const QString path = dir.filePath(n == 1 ? name : QStringLiteral("%1 (%2).pdf").arg(stem).arg(n));
-        if (pdf_file::Save(page, path, QMarginsF(), pdf_file::Existing::Keep)) {
-            if (openDocument_ && openDocument_(path))
-                return;
+        const auto write = [&page](QIODevice &file) { page.WritePdf(file, QMarginsF()); };
+        switch (pdf_file::Save(write, path, pdf_file::Existing::Keep)) {
+        case pdf_file::Result::NameTaken:
+            continue;
+        case pdf_file::Result::Failed:
+            return {Outcome::Kind::SheetNotSaved, folder};
+        case pdf_file::Result::Saved:
             // Without a viewer the sheet would be made without a word of
-            // where it went. It is complete and handed over all the same.
-            lastHandedOver_ = now_();
-            throw StandInError("no viewer took the document",
-                               QStringLiteral("결과표를 PDF로 저장했습니다: %1")
-                                   .arg(QDir::toNativeSeparators(path)));
+            // where it went.
+            return {openDocument_ && openDocument_(path) ? Outcome::Kind::StandInShown
+                                                         : Outcome::Kind::StandInSaved,
+                    path};
         }
     }
-    throw StandInError("no free name for the document",
-                       QStringLiteral("결과표 PDF의 이름을 정할 수 없습니다 (같은 이름이 모두 있습니다): %1")
-                           .arg(QDir::toNativeSeparators(folder)));
+    return {Outcome::Kind::NoFreeName, folder};
 }

@@ -7,11 +7,16 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+FileSaveDialog::FileSaveDialog(const DialogZoom &zoom)
+    : zoom_(zoom)
+{
+}
+
 QString FileSaveDialog::AskPath(QWidget *parent, const QString &title, const QString &suggestedPath,
                                 const QString &filter)
 {
     QFileDialog dialog(parent, title, suggestedPath, filter);
-    dialog_zoom::Apply(&dialog, parent);
+    dialog_zoom::Apply(&dialog, zoom_);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.selectFile(suggestedPath);
     // A name typed without its ending gets the suggested one, before the
@@ -20,6 +25,19 @@ QString FileSaveDialog::AskPath(QWidget *parent, const QString &title, const QSt
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();
+}
+
+QString AskSavePath(SaveDialog &dialog, QWidget *parent, const QString &title,
+                    const QString &suggestedPath, const QString &filter)
+{
+    QString path = dialog.AskPath(parent, title, suggestedPath, filter);
+    const QString ending = QFileInfo(suggestedPath).suffix();
+    // The platform's dialog adds it itself; another dialog, or a name typed
+    // where the dialog does not look, may not.
+    if (!path.isEmpty() && !ending.isEmpty()
+        && QFileInfo(path).suffix().compare(ending, Qt::CaseInsensitive) != 0)
+        path += QLatin1Char('.') + ending;
+    return path;
 }
 
 namespace save_folder {

@@ -1,20 +1,36 @@
 // Prints the twelve-player sample sheet through the program's real print
 // path: the picPrint handler, the Qt printer and either the system's default
-// printer or, with --pdf FILE, a PDF file standing in for it.
+// printer or, with --pdf FILE, a PDF file standing in for it; or saves it
+// through the real save path, as the user agreeing to replace FILE would.
 //
 //   print_sample [--folder DIR]  the default printer; without one, the PDF
 //                           stand-in, written into DIR
+//   --twice                 two presses in the one program: after the first
+//                           it writes "pressed" to stdout and waits for a
+//                           line on stdin (the caller changes the world
+//                           meanwhile)
 //   print_sample --pdf FILE the PDF stand-in, written to FILE
+//   print_sample --save FILE     "PDF로 저장…" answered with FILE
+//   print_sample --picture FILE  "그림으로 저장…" of a small picture,
+//                           answered with FILE
 //   --tokens                the game's own animal tokens on the start
 //                           buttons instead of the numbered discs the
 //                           checks look for (for pictures of the sheet)
+//
+// Messages go to stderr as "print_sample: message: TEXT" (information
+// icon) or "print_sample: warning: TEXT" (warning icon); any message makes
+// the exit code 3.
 
 #include "widgets/fonts.h"
 #include "widgets/image_list.h"
 #include "platform/messages.h"
+#include "platform/outcome.h"
+#include "platform/picture_file.h"
 #include "platform/print_system.h"
 #include "platform/qt_printer_provider.h"
+#include "platform/save_dialog.h"
 #include "print/print_results.h"
+#include "print/save_results.h"
 #include "sample_sheet.h"
 
 #include <QFileInfo>
@@ -47,7 +63,26 @@ public:
         std::fprintf(stderr, "print_sample: message: %s\n", qPrintable(text));
         ++count;
     }
+    void Warn(const QString &text) override
+    {
+        std::fprintf(stderr, "print_sample: warning: %s\n", qPrintable(text));
+        ++count;
+    }
     int count = 0;
+};
+
+// The user's answer to the save dialog, given on the command line.
+class AnsweringDialog final : public SaveDialog
+{
+public:
+    explicit AnsweringDialog(QString answer)
+        : answer_(std::move(answer))
+    {
+    }
+    QString AskPath(QWidget *, const QString &, const QString &, const QString &) override { return answer_; }
+
+private:
+    QString answer_;
 };
 
 } // namespace
@@ -59,15 +94,30 @@ int main(int argc, char *argv[])
 
     QStringList args = app.arguments().mid(1);
     const bool tokens = args.removeAll(QStringLiteral("--tokens")) > 0;
+    const bool twice = args.removeAll(QStringLiteral("--twice")) > 0;
     QString pdfPath;
     QString folder;
+    GameState state = sample_sheet::FinishedGame();
+    StderrMessages messages;
+    if (args.size() == 2 && args.at(0) == QLatin1String("--save")) {
+        AnsweringDialog dialog(QFileInfo(args.at(1)).absoluteFilePath());
+        Tell(messages, mdlPrint::SaveResultsPdf(state, sample_sheet::Source(), dialog, nullptr));
+        return messages.count != 0 ? 3 : 0;
+    }
+    if (args.size() == 2 && args.at(0) == QLatin1String("--picture")) {
+        AnsweringDialog dialog(QFileInfo(args.at(1)).absoluteFilePath());
+        const QString path = AskSavePath(dialog, nullptr, QStringLiteral("그림으로 저장"),
+                                         QStringLiteral("Kapuna.png"), QStringLiteral("PNG 그림 (*.png)"));
+        Tell(messages, picture_file::SavePng(sample_sheet::StartPicture(1).toImage(), path));
+        return messages.count != 0 ? 3 : 0;
+    }
     if (args.size() == 2 && args.at(0) == QLatin1String("--pdf")) {
         pdfPath = QFileInfo(args.at(1)).absoluteFilePath();
         folder = QFileInfo(pdfPath).absolutePath();
     } else if (args.size() == 2 && args.at(0) == QLatin1String("--folder")) {
         folder = QFileInfo(args.at(1)).absoluteFilePath();
     } else if (!args.isEmpty()) {
-        std::fprintf(stderr, "usage: print_sample [--pdf FILE | --folder DIR] [--tokens]\n");
+        std::fprintf(stderr, "usage: print_sample [--pdf FILE | --folder DIR [--twice] | --save FILE | --picture FILE] [--tokens]\n");
         return 2;
     }
 
@@ -82,12 +132,17 @@ int main(int argc, char *argv[])
                                pdfPath.isEmpty() ? PrintSystem::ForThisSystem() : nullptr, folder,
                                &QDateTime::currentDateTime);
 
-    GameState state = sample_sheet::FinishedGame();
     const sample_sheet::Source discs;
     const TokenSource tokenPictures;
     const SheetSource &source = tokens ? static_cast<const SheetSource &>(tokenPictures) : discs;
-    StderrMessages messages;
-    mdlPrint::PrintResults(state, source, provider, messages);
+    Tell(messages, mdlPrint::PrintResults(state, source, provider));
+    if (twice) {
+        std::printf("pressed\n");
+        std::fflush(stdout);
+        for (int c = std::getchar(); c != '\n' && c != EOF; c = std::getchar()) {
+        }
+        Tell(messages, mdlPrint::PrintResults(state, source, provider));
+    }
     if (messages.count != 0)
         return 3;
     if (!written.isEmpty() && pdfPath.isEmpty())

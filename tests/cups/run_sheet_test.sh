@@ -2,14 +2,24 @@
 # Prints the twelve-player sample sheet through the real print path and
 # checks what comes out.
 #
-#   run_sheet_test.sh pdf  PRINT_SAMPLE CHECK_SHEET_PDF
+#   run_sheet_test.sh pdf  PRINT_SAMPLE CHECK_SHEET_PDF FAULT_SHIM
 #       the PDF stand-in for a missing default printer, written directly:
 #       its layout, its text (searchable, with real blanks), the animals'
-#       resolution, and a full folder that must be left with no file
-#   run_sheet_test.sh cups PRINT_SAMPLE CHECK_SHEET_PDF
+#       resolution, a full folder that must be left with no file, and a
+#       replace the user agreed to that fails at its last step, which must
+#       leave the old file whole
+#   run_sheet_test.sh cups PRINT_SAMPLE CHECK_SHEET_PDF FAULT_SHIM
 #       a private cupsd with a test queue as the default printer: the sheet
-#       as printed; a queue that rejects jobs and a server that stops
-#       answering, each giving the printer message within the bound
+#       as printed; a default printer named but missing, a queue that
+#       rejects jobs, a server that stops answering (also right after a
+#       refusal, in the same program), one that stops after the document
+#       arrived and one killed while the document arrives: each gives its
+#       message and never the PDF stand-in
+#
+# FAULT_SHIM (fault_shim.cpp) is preloaded into cupsd to stop it at an exact
+# moment, and into print_sample to make a rename fail. How long an answer
+# may take is measured by bench_print, not here: the time limits below only
+# stop a test that hangs.
 #
 # The private cupsd runs as root (its filters then run as lp) or, for a
 # normal user, as that user: it writes only under its own folder.
@@ -20,6 +30,7 @@ set -uo pipefail
 mode=${1:?mode}
 print_sample=${2:?print_sample}
 check_sheet_pdf=${3:?check_sheet_pdf}
+fault_shim=${4:?fault_shim}
 export QT_QPA_PLATFORM=offscreen
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/kapuna-print.XXXXXX") || exit 1
@@ -52,20 +63,31 @@ unable() {
   echo "SKIP: $*"; exit 77
 }
 
-# Runs print_sample, which must show exactly the message $1 and write no
-# PDF, within $2 seconds; the rest are its arguments.
+# Long enough for any answer on a slow machine; only a hang reaches it.
+hang=60
+
+# Checks that print_sample's messages (in $work/message) are exactly the
+# lines $@, each "message: TEXT" (information icon) or "warning: TEXT".
+told() {
+  local expected
+  expected=$(printf 'print_sample: %s\n' "$@")
+  [ "$(grep '^print_sample: ' "$work/message")" = "$expected" ] \
+    || fail "expected \"$expected\", got: $(cat "$work/message")"
+}
+
+# Runs print_sample, with the environment changes in the array `with`,
+# which must show exactly the message $1 (information icon); the rest are
+# its arguments. Says how long it took.
+with=()
 expect_message() {
-  local message=$1 bound=$2; shift 2
+  local message=$1; shift
   local start end rc
   start=$(date +%s%N)
-  "$print_sample" "$@" 2>"$work/message"; rc=$?
+  env "${with[@]}" timeout "$hang" "$print_sample" "$@" 2>"$work/message"; rc=$?
   end=$(date +%s%N)
-  local ms=$(( (end - start) / 1000000 ))
   [ "$rc" -eq 3 ] || fail "print_sample $* gave exit $rc, not the message \"$message\": $(cat "$work/message")"
-  grep -qxF "print_sample: message: $message" "$work/message" \
-    || fail "expected the message \"$message\", got: $(cat "$work/message")"
-  [ "$ms" -le $(( bound * 1000 )) ] || fail "the message came after $ms ms, not within $bound s"
-  echo "message within $ms ms: $message"
+  told "message: $message"
+  echo "message after $(( (end - start) / 1000000 )) ms: $message"
 }
 
 if [ "$mode" = pdf ]; then
@@ -105,8 +127,7 @@ if [ "$mode" = pdf ]; then
     rc=$?
     [ "$rc" -ne 9 ] || fail "could not mount a small tmpfs"
     [ "$rc" -eq 3 ] || fail "a full folder gave exit $rc, not a message: $(cat "$work/message")"
-    grep -qxF "print_sample: message: 결과표를 PDF로 저장하지 못했습니다: $full" "$work/message" \
-      || fail "a full folder gave: $(cat "$work/message")"
+    told "warning: 결과표를 PDF로 저장하지 못했습니다: $full"
     [ ! -s "$work/left" ] || fail "a full folder was left with: $(cat "$work/left")"
     echo "full folder: told where, nothing left behind"
   elif $ci; then
@@ -114,6 +135,32 @@ if [ "$mode" = pdf ]; then
   else
     echo "note: the full-folder check needs a mount namespace (unshare); not run here"
   fi
+
+  [ -r "$fault_shim" ] || unable "no fault shim to make a rename fail (Linux only)"
+  # Replacing a file the user chose in the save dialog: the new file takes
+  # the old one's place in one step, so when that last step fails the old
+  # file is still there, whole, and nothing else is left beside it.
+  # (verify_asan_link_order: the shim comes before a sanitizer's runtime.)
+  for kind in save picture; do
+    folder="$work/replace-$kind"
+    mkdir "$folder"
+    case $kind in save) name=old.pdf what=결과표를\ PDF로 ;; picture) name=old.png what=그림을 ;; esac
+    echo "the old content" >"$folder/$name"
+    LD_PRELOAD="$fault_shim" KAPUNA_FAIL_RENAME="$name" \
+      ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0" \
+      timeout "$hang" "$print_sample" "--$kind" "$folder/$name" 2>"$work/message"
+    rc=$?
+    [ "$rc" -eq 3 ] || fail "a failed replace ($kind) gave exit $rc: $(cat "$work/message")"
+    told "warning: ${what} 저장하지 못했습니다: $folder"
+    [ "$(cat "$folder/$name")" = "the old content" ] || fail "a failed replace ($kind) lost the old file"
+    [ "$(ls -A "$folder")" = "$name" ] || fail "a failed replace ($kind) left: $(ls -A "$folder")"
+    # And without the fault, the same replace puts the new file in place.
+    timeout "$hang" "$print_sample" "--$kind" "$folder/$name" 2>"$work/message" \
+      || fail "the replace ($kind) failed: $(cat "$work/message")"
+    [ "$(ls -A "$folder")" = "$name" ] && [ "$(cat "$folder/$name")" != "the old content" ] \
+      || fail "the replace ($kind) did not put the new file in place: $(ls -A "$folder")"
+  done
+  echo "replace: the old file stays whole when the last step fails"
   exit 0
 fi
 [ "$mode" = cups ] || fail "unknown mode $mode"
@@ -124,6 +171,7 @@ for tool in cupsd lpadmin lpstat cupsaccept cupsreject cupsenable cupsdisable ps
 done
 ppd_source=/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
 [ -r "$ppd_source" ] || unable "the cups-pdf PPD is not installed"
+[ -r "$fault_shim" ] || unable "no fault shim to stop the server (Linux only)"
 
 # As root, cupsd refuses to run its filters as root: they run as lp, who
 # must reach the folder. As a normal user it runs everything as that user,
@@ -178,7 +226,9 @@ CONF
 cupsd -t -c "$work/cupsd.conf" -s "$work/cups-files.conf" >/dev/null 2>&1 \
   || fail "cupsd refuses the configuration: $(cupsd -t -c "$work/cupsd.conf" -s "$work/cups-files.conf" 2>&1)"
 
-cupsd -f -c "$work/cupsd.conf" -s "$work/cups-files.conf" >"$work/log/cupsd.out" 2>&1 &
+# The shim stops cupsd where the stop file says, once.
+LD_PRELOAD="$fault_shim" KAPUNA_STOP_FILE="$work/stop" \
+  cupsd -f -c "$work/cupsd.conf" -s "$work/cups-files.conf" >"$work/log/cupsd.out" 2>&1 &
 cupsd_pid=$!
 
 # Every client talks to this server only: lpadmin, lpstat and the program.
@@ -218,7 +268,7 @@ no_standin() { [ -z "$(ls -A "$standin")" ] || fail "a PDF was written instead: 
 
 # --- Print and wait -------------------------------------------------------
 started=$(date +%s%N)
-"$print_sample" --folder "$standin" || fail "print_sample failed"
+timeout "$hang" "$print_sample" --folder "$standin" || fail "print_sample failed"
 no_standin
 
 jobs_of() { lpstat -W "$1" -o "$queue" 2>/dev/null | awk '{ print $1 }'; }
@@ -235,27 +285,91 @@ echo "job $job completed in $(( (finished - started) / 1000000 )) ms: $produced"
 "$check_sheet_pdf" "$produced" --origin "$origin" || exit 1
 
 # --- Refusals ---------------------------------------------------------------
-# The program waits for the print system at most 5 s a step; the bound
-# here leaves room for a slow machine.
-bound=12
 printer_message="프린터 설정이 잘못되었습니다"
+jobs_before=$(jobs_of all)
+no_new_job() { [ "$(jobs_of all)" = "$jobs_before" ] || fail "$1 got a job: $(jobs_of all)"; }
+
+# A default printer that the user or the system names but the server does
+# not have is a broken setting: the printer message, never the PDF.
+named="$work/named"
+mkdir -p "$named/home/.cups" "$named/serverroot"
+echo "Default NOPE" >"$named/home/.cups/lpoptions"
+echo "Default NOPE/instance" >"$named/serverroot/lpoptions"
+for setting in LPDEST=NOPE PRINTER=NOPE HOME="$named/home" CUPS_SERVERROOT="$named/serverroot"; do
+  with=(-u LPDEST -u PRINTER HOME="$work" "$setting")
+  expect_message "$printer_message" --folder "$standin"
+  no_standin
+  no_new_job "a missing default printer ($setting)"
+done
+with=()
 
 cupsreject "$queue" || fail "cupsreject failed"
-expect_message "$printer_message" "$bound" --folder "$standin"
+expect_message "$printer_message" --folder "$standin"
 no_standin
-[ "$(jobs_of all)" = "$job" ] || fail "a rejecting queue got a job: $(jobs_of all)"
+no_new_job "a rejecting queue"
 cupsaccept "$queue" || fail "cupsaccept failed"
 
 kill -STOP "$cupsd_pid"
-expect_message "$printer_message" "$bound" --folder "$standin"
+expect_message "$printer_message" --folder "$standin"
 kill -CONT "$cupsd_pid"
 no_standin
 
-# A paused queue still takes the sheet, which waits in it.
+# A refusal, then at once a frozen server, in the one program: the second
+# press is answered like the first, with nothing held over from it.
+cupsreject "$queue" || fail "cupsreject failed"
+mkfifo "$work/go"
+timeout "$hang" "$print_sample" --folder "$standin" --twice <"$work/go" >"$work/out.txt" 2>"$work/message" &
+sample=$!
+exec 7>"$work/go"
+wait_for $((hang * 10)) grep -q '^pressed' "$work/out.txt" || fail "the first press never ended: $(cat "$work/message")"
+cupsaccept "$queue" || fail "cupsaccept failed"
+kill -STOP "$cupsd_pid"
+second=$(date +%s%N)
+echo >&7
+exec 7>&-
+wait "$sample"; rc=$?
+answered=$(date +%s%N)
+kill -CONT "$cupsd_pid"
+[ "$rc" -eq 3 ] || fail "refusal then freeze gave exit $rc: $(cat "$work/message")"
+told "message: $printer_message" "message: $printer_message"
+no_standin
+echo "refusal, then a frozen server: message after $(( (answered - second) / 1000000 )) ms"
+
+# The server stops once it has the whole document, before it answers: the
+# sheet has left and may print, so the user is told so, not that it failed.
+# It does print once the server goes on.
+unconfirmed="결과표를 프린터로 보냈지만 인쇄를 확인하지 못했습니다. 프린터를 확인하세요."
+echo received >"$work/stop"
+expect_message "$unconfirmed" --folder "$standin"
+[ ! -e "$work/stop" ] || fail "the server never stopped after receiving the document"
+kill -CONT "$cupsd_pid"
+no_standin
+wait_for $((hang * 10)) job_done || fail "the unconfirmed sheet did not print: $(lpstat -l -W all -o 2>&1)"
+echo "frozen after the document arrived: told it was sent, and it printed"
+
+# A paused queue still takes the sheet, which waits in it. Nobody names a
+# default this time: the server's own is the one.
 cupsdisable "$queue" || fail "cupsdisable failed"
-"$print_sample" --folder "$standin" >/dev/null 2>"$work/message" \
+env -u LPDEST -u PRINTER HOME="$work" CUPS_SERVERROOT="$work" \
+  timeout "$hang" "$print_sample" --folder "$standin" >/dev/null 2>"$work/message" \
   || fail "a paused queue refused the sheet: $(cat "$work/message")"
 no_standin
 [ -n "$(jobs_of not-completed)" ] || fail "the sheet is not waiting in the paused queue"
 cupsenable "$queue"
 echo "paused queue: the sheet waits in it"
+
+# Last, as it ends the server: killed after it created the job, while the
+# document arrives. The sheet never printed, and the user hears it at once.
+echo receive >"$work/stop"
+timeout "$hang" "$print_sample" --folder "$standin" 2>"$work/message" &
+sample=$!
+stopped() { [ "$(awk '{ print $3 }' "/proc/$cupsd_pid/stat" 2>/dev/null)" = T ]; }
+wait_for $((hang * 10)) stopped || fail "the server never stopped while the document arrived"
+kill -KILL "$cupsd_pid"
+killed=$(date +%s%N)
+wait "$sample"; rc=$?
+answered=$(date +%s%N)
+[ "$rc" -eq 3 ] || fail "a killed server gave exit $rc: $(cat "$work/message")"
+told "message: $printer_message"
+no_standin
+echo "server killed after Create-Job: message $(( (answered - killed) / 1000000 )) ms after the kill"

@@ -10,6 +10,7 @@
 #include "app/main_window.h"
 #include "app/share.h"
 #include "support/recording_messages.h"
+#include "widgets/zoom_level.h"
 
 #include <QApplication>
 #include <QDir>
@@ -26,12 +27,13 @@ int main(int argc, char *argv[])
     Services services{messages};
     if (argc > 2)
         services.programFolder = QString::fromLocal8Bit(argv[2]);
-    MainWindow window(services);
+    ZoomLevel zoom;
+    MainWindow window(services, zoom);
     window.show();
     QCoreApplication::processEvents();
     window.grab().save(out.filePath(QStringLiteral("screenshot-setup.png")));
 
-    Control<QLineEdit>(&window, QStringLiteral("txtMember"))->setText(QStringLiteral("12"));
+    window.Ui().txtMember->setText(QStringLiteral("12"));
     // Five-syllable prizes among them: the longest a prize can be.
     const QStringList prizes = {QStringLiteral("10000"), QStringLiteral("꽝"),
                                 QStringLiteral("오천원상품"), QStringLiteral("커피"),
@@ -39,7 +41,7 @@ int main(int argc, char *argv[])
                                 QStringLiteral("아이스크림"), QStringLiteral("꽝"),
                                 QStringLiteral("3000"), QStringLiteral("영화관람권"),
                                 QStringLiteral("꽝"), QStringLiteral("2000")};
-    Control<QListWidget>(&window, QStringLiteral("lstBul"))->addItems(prizes);
+    window.Ui().lstBul->addItems(prizes);
     window.picOk_Click();
     window.grab().save(out.filePath(QStringLiteral("screenshot-ladder.png")));
 

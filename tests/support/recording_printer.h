@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/printer.h"
+#include "platform/printer_error.h"
 #include "platform/printer_provider.h"
 
 #include <QColor>
@@ -165,24 +166,29 @@ private:
     }
 };
 
-// Hands out one RecordingPrinter for every job, or refuses with
-// PrinterError when `unavailable` is set (no default printer).
+// Hands out one RecordingPrinter for every job, as the real provider does:
+// a job that fails with PrinterError is a printer failure. `unavailable`
+// makes every job a printer failure before it starts (no default printer);
+// a job that ends its document has the outcome `ended` (printed unless the
+// test says otherwise).
 class RecordingPrinterProvider final : public PrinterProvider
 {
 public:
-    void RunJob(const std::function<void(Printer &)> &job) override
+    Outcome RunJob(const Job &job) override
     {
         ++jobs;
         if (unavailable)
-            throw PrinterError("no default printer");
-        job(printer);
-        if (!standInFailure.isEmpty())
-            throw StandInError("the stand-in failed", standInFailure);
+            return {Outcome::Kind::PrinterFailure};
+        try {
+            job(printer);
+        } catch (const PrinterError &) {
+            return {Outcome::Kind::PrinterFailure};
+        }
+        return ended;
     }
 
     RecordingPrinter printer;
     bool unavailable = false;
-    // When set, the job ends with the PDF stand-in failing with this message.
-    QString standInFailure;
+    Outcome ended{Outcome::Kind::Printed};
     int jobs = 0;
 };

@@ -4,15 +4,14 @@
 #include "app/column_controls.h"
 #include "app/controls.h"
 #include "app/main_window.h"
-#include "widgets/picture_button.h"
-#include "app/controls.h"
-#include "app/board.h"
 #include "platform/registry.h"
 #include "support/recording_help_viewer.h"
 #include "support/recording_messages.h"
 #include "support/recording_printer.h"
 #include "support/recording_save_dialog.h"
 #include "support/recording_shell.h"
+#include "widgets/picture_button.h"
+#include "widgets/zoom_level.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -34,6 +33,7 @@ struct WindowFixture
     QTemporaryDir storeFolder;
     SettingsRegistry registry;
     Services services{messages};
+    ZoomLevel zoom;
     std::unique_ptr<MainWindow> window;
 
     explicit WindowFixture(const QString &programFolder = QStringLiteral("/opt/kapuna-test"),
@@ -49,7 +49,7 @@ struct WindowFixture
         services.printers = &printers;
         services.saveDialog = &saves;
         services.programFolder = programFolder;
-        window = std::make_unique<MainWindow>(services);
+        window = std::make_unique<MainWindow>(services, zoom);
         window->show();
     }
 
@@ -58,7 +58,7 @@ struct WindowFixture
     // Confirms a ladder of n players in the given start mode.
     void Confirm(int n, bool manual = true)
     {
-        Control<QLineEdit>(&*window, QStringLiteral("txtMember"))->setText(QString::number(n));
+        window->Ui().txtMember->setText(QString::number(n));
         window->SelectStartMode(manual ? 1 : 0);
         window->picOk_Click();
     }

@@ -4,7 +4,8 @@
 # of a real source file, and compiles that file with the build's own command
 # (its include paths pointed at the copy). Every forbidden spelling must
 # fail on the missing header; the untouched copy must compile, or the check
-# would prove nothing.
+# would prove nothing. Then the same for the controls' names: a misspelt
+# control, or one left out of the controls table, must not compile either.
 cmake_minimum_required(VERSION 3.25)
 
 set(layers game platform widgets setup print extras app)
@@ -83,6 +84,41 @@ foreach(case
       message(STATUS "refused: ${file} with #include ${spelling}")
     endif()
   endforeach()
+  file(WRITE ${SCRATCH}/${file} "${original}")
+endforeach()
+
+# file | text in it | what a slip makes of it | what the compiler says
+foreach(case
+    "app/src/controls.cpp|{CONTROL(picOk),|{CONTROL(picOK),|picOK"
+    "app/src/controls.cpp|{CONTROL(VelGif1), .place = {3090, 180, 5115, 735}},||missing from the table"
+    "app/src/main_window.cpp|ui_.picOk,|ui_.picOK,|picOK"
+    "app/src/shortcuts.cpp|{&Controls::picOk,|{&Controls::picOK,|picOK")
+  string(REPLACE "|" ";" parts "${case}")
+  list(GET parts 0 file)
+  list(GET parts 1 right)
+  list(GET parts 2 wrong)
+  list(GET parts 3 said)
+  command_for(${file} args dir)
+  file(READ ${SOURCE_DIR}/${file} original)
+  string(FIND "${original}" "${right}" at)
+  if(at EQUAL -1)
+    message(SEND_ERROR "walls: ${file} no longer holds ${right}")
+    math(EXPR failures "${failures} + 1")
+    continue()
+  endif()
+  string(REPLACE "${right}" "${wrong}" slipped "${original}")
+  file(WRITE ${SCRATCH}/${file} "${slipped}")
+  execute_process(COMMAND ${args} WORKING_DIRECTORY ${dir}
+                  RESULT_VARIABLE rc ERROR_VARIABLE err OUTPUT_QUIET)
+  if(rc EQUAL 0)
+    message(SEND_ERROR "walls: ${file} compiles with ${right} made ${wrong}")
+    math(EXPR failures "${failures} + 1")
+  elseif(NOT err MATCHES "${said}")
+    message(SEND_ERROR "walls: ${file} with ${right} made ${wrong} fails for another reason:\n${err}")
+    math(EXPR failures "${failures} + 1")
+  else()
+    message(STATUS "refused: ${file} with ${right} made '${wrong}'")
+  endif()
   file(WRITE ${SCRATCH}/${file} "${original}")
 endforeach()
 

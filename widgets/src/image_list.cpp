@@ -1,6 +1,8 @@
 #include "widgets/image_list.h"
 
-#include "widgets/pixel_buffer.h"
+#include "platform/pixel_buffer.h"
+#include "widgets/units.h"
+#include "widgets/zoom_level.h"
 
 #include <QApplication>
 #include <QColor>
@@ -175,10 +177,20 @@ private:
 } // namespace
 
 ImageList::ImageList(qreal devicePixelRatio)
+    : ImageList(devicePixelRatio, ZoomLevel::Unzoomed())
+{
+}
+
+ImageList::ImageList(qreal devicePixelRatio, const ZoomLevel &zoom)
     : devicePixelRatio_(devicePixelRatio)
-    , scale_(ScaleFor(devicePixelRatio))
+    , zoom_(zoom)
 {
     icon_ = QIcon(new AppIconEngine);
+}
+
+int ImageList::ScaleOn(qreal devicePixelRatio) const
+{
+    return ScaleFor(zoom_.Factor() * devicePixelRatio);
 }
 
 int ImageList::ScaleFor(qreal pixelsPerLogicalPixel)
@@ -188,16 +200,10 @@ int ImageList::ScaleFor(qreal pixelsPerLogicalPixel)
     return pixelsPerLogicalPixel > 2.0 ? 4 : pixelsPerLogicalPixel > 1.0 ? 2 : 1;
 }
 
-void ImageList::SetZoom(double zoom)
-{
-    zoom_ = zoom;
-    scale_ = ScaleOn(devicePixelRatio_);
-}
-
 QPixmap ImageList::Background(qreal devicePixelRatio) const
 {
     const int scale = ScaleOn(devicePixelRatio);
-    if (scale != scale_)
+    if (scale != Scale())
         return Load(BackgroundFile(scale), kBackgroundSize, scale);
     if (background_.isNull() || background_.devicePixelRatio() != scale)
         background_ = Load(BackgroundFile(scale), kBackgroundSize, scale);
@@ -207,9 +213,10 @@ QPixmap ImageList::Background(qreal devicePixelRatio) const
 QCursor ImageList::LinkCursor() const
 {
     // Only the About box points at links; the first frame does without.
-    if (!linkCursorLoaded_) {
-        linkCursorLoaded_ = true;
-        linkCursor_ = QCursor(Load(LinkCursorFile(scale_), kLinkCursorSize, scale_),
+    const int scale = Scale();
+    if (linkCursorScale_ != scale) {
+        linkCursorScale_ = scale;
+        linkCursor_ = QCursor(Load(LinkCursorFile(scale), kLinkCursorSize, scale),
                               kLinkCursorHotSpot.x(), kLinkCursorHotSpot.y());
     }
     return linkCursor_;
@@ -260,6 +267,11 @@ QSize ImageList::PictureSize(int index)
     if (index < 1 || index > kCount)
         return {};
     return kSizes[std::size_t(index - 1)];
+}
+
+QSize ImageList::ShownSize(int index) const
+{
+    return units::ScaledPx(PictureSize(index), zoom_.Current());
 }
 
 namespace {

@@ -20,45 +20,35 @@ void PictureButton::SetFace(int index)
 {
     // Giving a box the picture it already shows changes nothing on screen;
     // a descent re-applies the same faces at every tick.
-    if (index == face_ && (!picture_.isNull() || index <= 0))
+    if (index == face_)
         return;
     face_ = index;
-    picture_ = index > 0 ? images_.Picture(index) : QPixmap();
-    if (resizesToPicture_ && !picture_.isNull())
-        resize(units::ScaledPx(picture_.deviceIndependentSize().toSize(), zoom_));
+    FitPicture();
     update();
 }
 
-void PictureButton::SetZoom(units::Zoom zoom)
+void PictureButton::FitPicture()
 {
-    if (zoom == zoom_) {
-        if (resizesToPicture_ && !picture_.isNull())
-            resize(units::ScaledPx(picture_.deviceIndependentSize().toSize(), zoom_));
-        return;
-    }
-    zoom_ = zoom;
-    // The image list may hold sharper artwork for this zoom now.
-    const int index = face_;
-    face_ = 0;
-    picture_ = QPixmap();
-    SetFace(index);
+    const QSize shown = images_.ShownSize(face_);
+    if (resizesToPicture_ && !shown.isEmpty())
+        resize(shown);
 }
 
 void PictureButton::paintEvent(QPaintEvent *)
 {
-    if (picture_.isNull())
+    const QSize logical = images_.ShownSize(face_);
+    if (logical.isEmpty())
         return;
     QPainter painter(this);
     // The artwork for the device painted on: the screen, or a picture of
     // the window saved at another pixel ratio.
     const qreal dpr = painter.device()->devicePixelRatioF();
-    if (zoom_.percent == 100) {
+    if (logical == ImageList::PictureSize(face_)) {
         painter.drawPixmap(0, 0, images_.Picture(face_, dpr));
         return;
     }
     // Zoomed, the face is scaled once for its size and the device, then
     // copied: confirm and Reset change faces at every start of a descent.
-    const QSize logical = units::ScaledPx(picture_.deviceIndependentSize().toSize(), zoom_);
     if (drawnFace_ != face_ || drawn_.deviceIndependentSize().toSize() != logical
         || drawn_.devicePixelRatio() != dpr) {
         drawn_ = images_.PictureAt(face_, logical, dpr);

@@ -1,5 +1,7 @@
 #include "widgets/text_fit.h"
 
+#include "widgets/zoom_level.h"
+
 #include <QEvent>
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -68,40 +70,36 @@ int TextWidth(const QLineEdit *box)
 
 } // namespace text_fit
 
-TextFit *TextFit::Attach(QLineEdit *box, qreal scale)
+TextFit *TextFit::Attach(QLineEdit *box, const QFont &design, const ZoomLevel &zoom)
 {
-    if (auto *existing = box->findChild<TextFit *>(QString(), Qt::FindDirectChildrenOnly))
+    if (TextFit *existing = Of(box))
         return existing;
-    return new TextFit(box, scale);
+    return new TextFit(box, design, zoom);
 }
 
-TextFit::TextFit(QLineEdit *box, qreal scale)
+TextFit *TextFit::Of(const QLineEdit *box)
+{
+    return box->findChild<TextFit *>(QString(), Qt::FindDirectChildrenOnly);
+}
+
+TextFit::TextFit(QLineEdit *box, const QFont &design, const ZoomLevel &zoom)
     : QObject(box)
     , box_(box)
-    , normal_(box->font())
-    , scale_(scale)
+    , design_(design)
+    , zoom_(zoom)
 {
     box_->installEventFilter(this);
     connect(box_, &QLineEdit::textChanged, this, &TextFit::Refit);
     Refit();
 }
 
-void TextFit::SetNormalFont(QLineEdit *box, const QFont &font, qreal scale)
-{
-    auto *fit = box->findChild<TextFit *>(QString(), Qt::FindDirectChildrenOnly);
-    if (!fit) {
-        box->setFont(font);
-        return;
-    }
-    fit->normal_ = font;
-    fit->scale_ = scale;
-    fit->Refit();
-}
-
 void TextFit::Refit()
 {
-    const QFont fitted = text_fit::Fitted(normal_, box_->text(), text_fit::TextWidth(box_),
-                                          text_fit::kSmallestPointSize * scale_);
+    const double factor = zoom_.Factor();
+    QFont normal = design_;
+    normal.setPointSizeF(design_.pointSizeF() * factor);
+    const QFont fitted = text_fit::Fitted(normal, box_->text(), text_fit::TextWidth(box_),
+                                          text_fit::kSmallestPointSize * factor);
     if (fitted != box_->font())
         box_->setFont(fitted);
 }

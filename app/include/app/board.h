@@ -12,6 +12,8 @@ class DrawingSurface;
 class ImageList;
 class PictureButton;
 class QWidget;
+class ZoomLevel;
+struct Controls;
 struct GameState;
 
 // The window as the descent and the result sheet see it: the per-column
@@ -22,7 +24,8 @@ class Board final : public QObject, public DescentView, public SheetSource
     Q_OBJECT
 
 public:
-    Board(QWidget *window, GameState &state, DrawingSurface &surface, const ImageList &images);
+    Board(QWidget *window, const Controls &controls, GameState &state, DrawingSurface &surface,
+          const ImageList &images, const ZoomLevel &zoom);
     ~Board() override;
 
     ColumnControls &Columns() { return *columns_; }

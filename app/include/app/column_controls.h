@@ -1,7 +1,5 @@
 #pragma once
 
-#include "widgets/units.h"
-
 #include <QObject>
 #include <QPixmap>
 
@@ -14,6 +12,7 @@ class QLineEdit;
 class QPushButton;
 class TokenButton;
 class QWidget;
+class ZoomLevel;
 
 // The per-column control arrays cmdStart, imgPen, txtName and txtbul. Element
 // 0 of each is the hidden design-time template; elements 1..N are copies of
@@ -33,7 +32,8 @@ public:
         QLabel *pen;
     };
 
-    ColumnControls(QWidget *window, const ImageList &images, Templates templates);
+    ColumnControls(QWidget *window, const ImageList &images, const ZoomLevel &zoom,
+                   Templates templates);
     ~ColumnControls() override;
 
     // Creates column i's start button, pen, name box and prize box, in that
@@ -56,10 +56,11 @@ public:
     // Pen i centred on x mm, its bottom on the ladder's bottom end.
     void ParkPen(int i, int centreXMm);
 
-    // Places every column again for `zoom` from its place in millimetres:
-    // sizes from the templates (already placed for the zoom), pictures
-    // from the image list's artwork for it, pens where they stood.
-    void SetZoom(units::Zoom zoom);
+    // Places every column again at the zoom now, from its place in
+    // millimetres: sizes from the templates (so after the table has placed
+    // them), pictures from the image list's artwork for it, pens where they
+    // stood, texts fitted again.
+    void Relayout();
 
 signals:
     void startClicked(int i);
@@ -87,7 +88,7 @@ private:
 
     QWidget *window_;
     const ImageList &images_;
+    const ZoomLevel &zoom_;
     Templates templates_;
     std::vector<Column> columns_;
-    units::Zoom zoom_;
 };

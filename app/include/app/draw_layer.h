@@ -9,27 +9,28 @@
 #include <vector>
 
 class QPainter;
+class ZoomLevel;
 
 // The window's persistent drawing: lines in millimetres kept in a raster
 // layer at the screen's device pixel ratio, so they stay sharp on HiDPI
 // screens. The owner paints it under its child controls and is told which
 // region each line dirtied, so a tick repaints only a few pixels.
 //
-// Every line is also kept as a segment in millimetres; a change of zoom
-// draws them all again at the new size instead of stretching the raster.
+// Every line is also kept as a segment in millimetres, drawn at the game's
+// zoom; the raster remembers the zoom it was drawn at, and the first use
+// after a change of zoom draws every segment again at the new size instead
+// of stretching the raster.
 class DrawLayer final : public DrawingSurface
 {
 public:
-    DrawLayer(QSize logicalSize, qreal devicePixelRatio);
+    DrawLayer(QSize logicalSize, qreal devicePixelRatio, const ZoomLevel &zoom);
 
     void Clear() override;
     void SetLineWidth(int pixels) override;
     void DrawLine(int x1, int y1, int x2, int y2, int colour) override;
 
-    // Redraws every segment for `zoom`; the raster takes the design size
-    // times the zoom. Line widths are pixels at 100 % and grow with it.
-    void SetZoom(units::Zoom zoom);
-    units::Zoom Zoom() const { return zoom_; }
+    // Line widths are pixels at 100 % and grow with the zoom; the raster
+    // is the design size times the zoom.
 
     struct Segment
     {
@@ -38,8 +39,8 @@ public:
     const std::vector<Segment> &Segments() const { return segments_; }
 
     void Paint(QPainter &painter, const QRect &logicalRegion) const;
-    // The raster; null until the first line is drawn at the current zoom.
-    const QImage &Image() const { return image_; }
+    // The raster at the zoom now; null until a line is drawn.
+    const QImage &Image() const;
     qreal DevicePixelRatio() const { return devicePixelRatio_; }
     // The screen's ratio changed (the window moved to another screen): the
     // raster is drawn again at the new ratio.
@@ -52,15 +53,20 @@ private:
     // Draws one segment; returns the logical rectangle it touched.
     QRectF Stroke(QPainter &painter, const Segment &segment) const;
     // The same into the raster, made first if need be.
-    QRect Rasterise(const Segment &segment);
+    QRect Rasterise(const Segment &segment) const;
     void Dirty(const QRect &rect) const;
     QSize LogicalSize() const;
-    void Redraw();
+    // Draws every segment again when the raster was drawn at another zoom.
+    void FollowZoom() const;
+    void Redraw() const;
 
     QSize designSize_;
     qreal devicePixelRatio_;
-    units::Zoom zoom_;
-    QImage image_;
+    const ZoomLevel &zoom_;
+    // The raster and the zoom it was drawn at: a cache of the segments,
+    // drawn again when the zoom has changed.
+    mutable QImage image_;
+    mutable units::Zoom drawnAt_;
     int width_ = 1;
     std::vector<Segment> segments_;
     std::function<void(const QRect &)> dirty_;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/backdrop.h"
+#include "app/controls.h"
 #include "app/draw_layer.h"
 #include "app/services.h"
 #include "extras/banner_rotation.h"
@@ -16,29 +17,33 @@
 
 class Board;
 class Shortcuts;
-class VelGif;
+class ZoomLevel;
 
 // frmKapuna: the one window of the game. It builds its controls from the
 // table in app/controls.h, wires the handlers and hands the rules what they
-// need; the controls are found by their names.
+// need; it reaches each control through its typed member.
 class MainWindow : public QWidget
 {
     Q_OBJECT
 
 public:
-    explicit MainWindow(const Services &services, QWidget *parent = nullptr);
+    // `zoom` is the game's one zoom, which the boxes the window opens are
+    // handed too; the window changes it (SetZoom) and must not outlive it.
+    MainWindow(const Services &services, ZoomLevel &zoom, QWidget *parent = nullptr);
     ~MainWindow() override;
 
+    // The design-time controls, built from the table.
+    const Controls &Ui() const { return ui_; }
     GameState &State() { return state_; }
     BannerState &Banner() { return banner_; }
     DrawLayer &Drawing() { return drawing_; }
     Board &Play() { return *board_; }
     const ImageList &Images() const { return images_; }
 
-    // The window's zoom: every control, picture, text and line at that
-    // many times its design size, the window too, centred on its screen.
-    // The game itself is untouched.
-    units::Zoom Zoom() const { return zoom_; }
+    // The game's zoom: every control, picture, text and line at that many
+    // times its design size, the window too, centred on its screen. The
+    // game itself is untouched.
+    units::Zoom Zoom() const;
     void SetZoom(units::Zoom zoom);
     // One step up (+1) or down (-1), held within what fits the screen; 0
     // goes back to 100 %. A change is told through zoomChosen.
@@ -66,8 +71,6 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    template <typename T = QWidget>
-    T *Find(const char *name) const;
     void Wire();
     void BuildTabOrder();
     void InsertInTabOrder(QWidget *widget, int position);
@@ -77,16 +80,16 @@ private:
     std::int16_t MemberCountFromText() const;
 
     Services services_;
+    ZoomLevel &zoom_;
     ImageList images_;
     GameState state_;
     BannerState banner_;
     DrawLayer drawing_;
     QTimer *tmrUpdown_ = new QTimer(this);
+    Controls ui_;
     Board *board_ = nullptr;
-    VelGif *velGif1_ = nullptr;
     bool shownOnce_ = false;
     Shortcuts *shortcuts_ = nullptr;
-    units::Zoom zoom_;
     Backdrop backdrop_;
     // Focus chain; destroyed name boxes drop out as null pointers.
     QList<QPointer<QWidget>> tabOrder_;

@@ -4,9 +4,10 @@
 #include <QObject>
 
 class ColumnControls;
-class QAbstractButton;
+class PictureButton;
 class QWidget;
 class Share;
+struct Controls;
 
 // The keyboard: a shortcut for every picture button, every start button and
 // both ways of saving, so that a whole game can be set up, played and
@@ -20,7 +21,7 @@ class Shortcuts : public QObject
     Q_OBJECT
 
 public:
-    Shortcuts(QWidget *window, ColumnControls &columns, Share &share);
+    Shortcuts(QWidget *window, const Controls &controls, ColumnControls &columns, Share &share);
 
     // Names the keys in the tooltips of the start buttons confirm has just
     // made.
@@ -28,13 +29,10 @@ public:
 
     // The key of start button i (1..12): Alt+1..Alt+9, Alt+0, Alt+-, Alt+=.
     static QKeySequence StartKey(int i);
-    // The key of the control or action of that name; empty when it has none.
-    static QKeySequence KeyOf(const QString &objectName);
 
 private:
-    void Press(const char *name);
+    void Press(PictureButton *button);
     void Start(int i);
 
-    QWidget *window_;
     ColumnControls &columns_;
 };

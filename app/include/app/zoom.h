@@ -12,8 +12,9 @@
 class QWidget;
 
 // The steps of the window's zoom, the screen they must fit, the player's
-// remembered choice, and the keys and wheel that change it. The window
-// owns its zoom; everything here is told it, nothing keeps its own copy.
+// remembered choice, and the keys and wheel that change it. The zoom itself
+// is the one ZoomLevel the window changes; everything here is told it,
+// nothing keeps its own copy.
 namespace zoom {
 
 constexpr int kStep = 25;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "widgets/units.h"
+#include "widgets/zoom_level.h"
 
 #include <QDialog>
 #include <QTimer>
@@ -33,10 +33,10 @@ public:
     static QString WebAddress() { return QStringLiteral("https://kapuna.example/"); }
 
     // The load handler: builds the controls and starts the blink timer. The
-    // box takes the main window's zoom: every rectangle, font and picture
-    // at that many times its design size.
-    AboutBox(Shell &shell, const ImageList &images, QWidget *parent = nullptr,
-             units::Zoom zoom = {});
+    // box is at the game's zoom: every rectangle, font and picture at that
+    // many times its design size.
+    AboutBox(Shell &shell, const ImageList &images, const ZoomLevel &zoom,
+             QWidget *parent = nullptr);
 
     QLabel *PicIcon() const { return picIcon_; }
     QLabel *LblTitle() const { return lblTitle_; }
@@ -72,7 +72,7 @@ private:
     int Label2Index(const QObject *object) const;
 
     Shell &shell_;
-    units::Zoom zoom_;
+    const ZoomLevel &zoom_;
     QTimer timer1_;
     int label3Colour_ = kLabel3Green;
     bool linkHasBorder_ = false;
@@ -92,7 +92,8 @@ private:
 // picAbout's click, in two steps so that tests can open the box without
 // blocking: the box loaded afresh and centred on the screen, not yet shown...
 std::unique_ptr<AboutBox> LoadAboutBox(QWidget *owner, Shell &shell, const ImageList &images,
-                                       units::Zoom zoom = {});
+                                       const ZoomLevel &zoom = ZoomLevel::Unzoomed());
 
 // ...and the whole click: load, show modally, return once it is closed.
-void ShowAboutBox(QWidget *owner, Shell &shell, const ImageList &images, units::Zoom zoom = {});
+void ShowAboutBox(QWidget *owner, Shell &shell, const ImageList &images,
+                  const ZoomLevel &zoom = ZoomLevel::Unzoomed());

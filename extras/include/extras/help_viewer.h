@@ -1,5 +1,7 @@
 #pragma once
 
+#include "widgets/zoom_level.h"
+
 #include <QPointer>
 #include <QString>
 
@@ -20,11 +22,12 @@ public:
 
 // Our own viewer: one top-level window, "Kapuna 도움말". Asking again while it
 // is open reloads the file into the same window and brings it to the front.
-// Any command opens the file at its start.
+// Any command opens the file at its start. The window opens at the zoom
+// `zoom` holds then.
 class WindowHelpViewer final : public HelpViewer
 {
 public:
-    WindowHelpViewer() = default;
+    explicit WindowHelpViewer(const ZoomLevel &zoom = ZoomLevel::Unzoomed());
     // The window goes with the viewer, so it never outlives the program.
     ~WindowHelpViewer() override;
     WindowHelpViewer(const WindowHelpViewer &) = delete;
@@ -36,6 +39,7 @@ public:
     HelpWindow *Window() const;
 
 private:
+    const ZoomLevel &zoom_;
     QPointer<HelpWindow> window_;
 };
 

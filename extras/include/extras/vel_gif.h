@@ -1,7 +1,7 @@
 #pragma once
 
 #include "extras/banner_control.h"
-#include "widgets/units.h"
+#include "widgets/zoom_level.h"
 
 #include <QCache>
 #include <QDateTime>
@@ -46,14 +46,13 @@ public:
     enum class Showing { Nothing, Tag, Still, Animation };
 
     // Image texts that are not absolute paths are looked up in programFolder.
-    explicit VelGif(QString programFolder, QWidget *parent = nullptr);
+    // The strip is laid out at its design size and painted at the zoom
+    // `zoom` holds, asked at every paint.
+    explicit VelGif(QString programFolder, const ZoomLevel &zoom = ZoomLevel::Unzoomed(),
+                    QWidget *parent = nullptr);
     ~VelGif() override;
 
     QSize sizeHint() const override;
-
-    // The window's zoom: the strip is laid out at its design size and
-    // painted that many times larger.
-    void SetZoom(units::Zoom zoom);
 
     void SetTag(const QString &tag) override;
     void Start() override;
@@ -128,7 +127,7 @@ private:
     QRect PictureRect(QSize pictureSize) const;
     // The strip's size before zoom.
     QSize DesignSize() const;
-    units::Zoom zoom_;
+    const ZoomLevel &zoom_;
 
     QString programFolder_;
     QString tag_;

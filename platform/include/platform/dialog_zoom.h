@@ -2,21 +2,26 @@
 
 class QWidget;
 
-// The zoom a window shows itself at, for the boxes it opens: a message or a
-// save dialog over a game zoomed for a projector is read from as far away.
-// The window states its zoom as the property kProperty (a factor, 1.0 for
-// 100 %); a window without it counts as 100 %.
+// The zoom the game is shown at, as the boxes it opens see it: a message or
+// a save dialog over a game zoomed for a projector is read from as far
+// away. Each box is handed this when it is made and asks it whenever it
+// opens, so it follows every change of zoom; the game's one zoom (widgets'
+// ZoomLevel) is what main() hands out.
+class DialogZoom
+{
+public:
+    virtual ~DialogZoom() = default;
+    // Times the design size: 1.0 at 100 %.
+    virtual double Factor() const = 0;
+};
+
 namespace dialog_zoom {
 
-constexpr char kProperty[] = "kapunaZoom";
-
-// The window `owner` belongs to, else the active window; null when neither.
+// The window a box opened for `owner` belongs over: owner's window, else
+// the active window; null when neither.
 QWidget *OwnerWindow(QWidget *owner);
 
-// The zoom of `owner`'s window as a factor; 1.0 without an owner.
-double Factor(const QWidget *owner);
-
-// Gives `dialog` the text of its owner's zoom: its font times the factor.
-void Apply(QWidget *dialog, const QWidget *owner);
+// Gives `dialog` the text of the zoom: its font times the factor.
+void Apply(QWidget *dialog, const DialogZoom &zoom);
 
 } // namespace dialog_zoom

@@ -2,24 +2,31 @@
 
 #include <QString>
 
+class DialogZoom;
 class QWidget;
 
 // Every message the program shows goes through here: a modal box titled
-// "Kapuna" with an information icon and one OK button. Inform returns once
-// the user has pressed OK. Tests substitute a recorder so nothing blocks.
+// "Kapuna" with one OK button, which returns once the user has pressed OK.
+// Inform carries the information icon (news, refusals, the printer
+// message); Warn the warning icon, for a file that could not be saved.
+// Tests substitute a recorder so nothing blocks.
 class Messages
 {
 public:
     virtual ~Messages() = default;
     virtual void Inform(const QString &text) = 0;
+    virtual void Warn(const QString &text) = 0;
 };
 
+// The boxes open at the game's zoom, asked of `zoom` at every box.
 class MessageBoxMessages final : public Messages
 {
 public:
-    explicit MessageBoxMessages(QWidget *parent = nullptr);
+    explicit MessageBoxMessages(const DialogZoom &zoom, QWidget *parent = nullptr);
     void Inform(const QString &text) override;
+    void Warn(const QString &text) override;
 
 private:
+    const DialogZoom &zoom_;
     QWidget *parent_;
 };

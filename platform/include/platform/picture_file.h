@@ -1,19 +1,19 @@
 #pragma once
 
+#include "platform/outcome.h"
+
 #include <QString>
 
 class QImage;
 
 // Saving a picture as a PNG file that is either complete or not there at
-// all: it is written to a temporary file beside the target and renamed
-// only once every byte is on disk.
+// all: it is written to a temporary file beside the target and renamed over
+// it only once every byte is on disk, so a file that was there stays whole
+// whatever fails on the way.
 namespace picture_file {
 
-// The message when a picture cannot be saved in folder.
-QString CannotSaveMessage(const QString &folder);
-
-// Saves image at path, replacing a file there. Returns an empty string on
-// success, else CannotSaveMessage naming the target's folder.
-QString SavePng(const QImage &image, const QString &path);
+// Saves image at path, in place of a file there: Saved at path, or
+// PictureNotSaved naming path's folder.
+Outcome SavePng(const QImage &image, const QString &path);
 
 } // namespace picture_file

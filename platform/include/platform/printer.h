@@ -2,6 +2,7 @@
 
 #include "platform/printer_error.h"
 
+#include <QSizeF>
 #include <QString>
 
 class QColor;
@@ -53,4 +54,13 @@ public:
 
     // Sends the document to the printer. Only then does the page leave.
     virtual void EndDoc() = 0;
+
+    // The physical size, in millimetres, that PaintPicture gives a picture
+    // of the given logical pixels: 15 twips to the pixel, 1440 twips to the
+    // inch.
+    static QSizeF PictureSizeMm(const QSizeF &logicalPixels)
+    {
+        constexpr double kMmPerPixel = 15.0 / 1440.0 * 25.4;
+        return logicalPixels * kMmPerPixel;
+    }
 };

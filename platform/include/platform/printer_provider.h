@@ -1,18 +1,22 @@
 #pragma once
 
+#include "platform/outcome.h"
+
 #include <functional>
 
 class Printer;
 
-// Hands out the system's default printer for one document. The printer
-// lives only while job runs; a job that throws leaves an unfinished
-// document, which is cancelled rather than printed.
+// Hands out the system's default printer for one document and says what
+// became of it. The printer lives only while job runs.
 class PrinterProvider
 {
 public:
+    using Job = std::function<void(Printer &printer)>;
+
     virtual ~PrinterProvider() = default;
 
-    // Throws PrinterError when no printer can be had; exceptions from job
-    // pass through unchanged.
-    virtual void RunJob(const std::function<void(Printer &printer)> &job) = 0;
+    // Prints the document job draws, which job must end (EndDoc). A job
+    // that fails half-way with PrinterError prints nothing and is a
+    // PrinterFailure; every other exception passes through unchanged.
+    virtual Outcome RunJob(const Job &job) = 0;
 };

@@ -15,11 +15,10 @@ class QIODevice;
 class QMarginsF;
 class QPainter;
 class QPdfWriter;
-class QSizeF;
 
 // A Printer that lays the page out with Qt and writes it as PDF: the form
-// in which it goes both to the print system (CUPS takes PDF) and to the
-// file standing in for a missing printer.
+// in which it goes to the print system (CUPS takes PDF), to the file
+// standing in for a missing printer and to a file the user saves.
 //
 // Like a spooler, it keeps the page to itself until EndDoc: the outputs are
 // recorded and painted in one go when the document ends. A document that is
@@ -32,10 +31,6 @@ public:
     using Deliver = std::function<void(const QtPrinter &page)>;
 
     explicit QtPrinter(Deliver deliver);
-    // Writes the page as a PDF file at pdfPath (replacing one there), the
-    // whole sheet being the printable area; finished(pdfPath) runs once the
-    // file is complete.
-    QtPrinter(const QString &pdfPath, std::function<void(const QString &path)> finished);
     ~QtPrinter() override;
 
     void SetOrientation(PageOrientation orientation) override;
@@ -55,10 +50,6 @@ public:
     void Print(const QString &text) override;
     void PaintPicture(const QPixmap &picture, float x, float y) override;
     void EndDoc() override;
-
-    // The physical size, in millimetres, of a picture of the given logical
-    // pixels: 15 twips to the pixel, 1440 twips to the inch.
-    static QSizeF PictureSizeMm(const QSizeF &logicalPixels);
 
     // Writes the recorded page as a one-page A4 PDF to file, positions
     // counting from the corner inside the given unprintable edges. Throws

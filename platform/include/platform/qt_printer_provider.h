@@ -15,20 +15,23 @@ class QtPrinter;
 // The system's default printer: the result sheet is laid out with Qt,
 // written as PDF and sent to the print system, which is asked first whether
 // the printer is there and ready and afterwards whether it took the job.
-// Where the system has no default printer, a PDF file in the user's
-// documents folder stands in for it, and the finished file is handed to
-// openDocument so the user sees it in the desktop's viewer; where no viewer
-// takes it, the job ends with a StandInError that says where the file is.
+// Where the system has no default printer (or no print system), a PDF file
+// in the user's documents folder stands in for it, and the finished file is
+// handed to openDocument so the user sees it in the desktop's viewer.
 class QtPrinterProvider final : public PrinterProvider
 {
 public:
     // Returns whether a viewer took the document.
     using OpenDocument = std::function<bool(const QString &path)>;
 
-    // Longest the program waits for the print system at each step (finding
-    // the printer, handing over the job) before it calls the printer
-    // broken. The window keeps painting meanwhile.
-    static constexpr std::chrono::seconds kPrintSystemTimeout{5};
+    // One deadline bounds a print from the press: every wait on the print
+    // system ends by then, and a print system that has not answered is a
+    // printer failure, or an unconfirmed print once the sheet has left.
+    static constexpr std::chrono::milliseconds kPrintSystemDeadline{5000};
+    // The window stops waiting this long after the deadline for whatever
+    // the deadline cannot cut short (a name lookup, a connection made
+    // again): so the answer comes within 6 seconds of the press.
+    static constexpr std::chrono::milliseconds kGiveUpAfterDeadline{500};
     // A press of print this soon after a sheet was handed over is taken for
     // the same press (a user waiting for the viewer to open, or clicks made
     // during the wait): one press, one sheet.
@@ -44,10 +47,7 @@ public:
                       QString pdfFolder, std::function<QDateTime()> now);
     ~QtPrinterProvider() override;
 
-    void RunJob(const std::function<void(Printer &printer)> &job) override;
-
-    // "Kapuna 결과 2026-12-08 153012.pdf" for a document made at that time.
-    static QString PdfFileName(const QDateTime &madeAt);
+    Outcome RunJob(const Job &job) override;
 
     // The folder the stand-in writes to by default: the documents folder
     // when the user has a home folder, else the temporary folder; never the
@@ -55,11 +55,16 @@ public:
     static QString DefaultPdfFolder();
 
 private:
-    void SendToPrinter(const QtPrinter &page, const PrinterDestination &printer);
-    void SaveStandIn(const QtPrinter &page);
+    using Deadline = PrintSystem::Deadline;
+
+    Outcome Print(const Job &job, Deadline deadline);
+    Outcome SendToPrinter(const QtPrinter &page, const PrinterDestination &printer, Deadline deadline);
+    Outcome SaveStandIn(const QtPrinter &page);
 
     OpenDocument openDocument_;
-    std::unique_ptr<PrintSystem> printSystem_;
+    // Shared with calls the window stopped waiting for, which may outlive
+    // this provider.
+    std::shared_ptr<PrintSystem> printSystem_;
     QString pdfFolder_;
     std::function<QDateTime()> now_;
 

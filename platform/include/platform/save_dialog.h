@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class DialogZoom;
 class QWidget;
 
 // Asks the user where to save a file. Behind an interface so that tests
@@ -18,13 +19,25 @@ public:
                             const QString &filter) = 0;
 };
 
-// The platform's own save dialog, which asks before replacing a file.
+// The platform's own save dialog, which asks before replacing a file. It
+// opens at the game's zoom, asked of `zoom` each time.
 class FileSaveDialog final : public SaveDialog
 {
 public:
+    explicit FileSaveDialog(const DialogZoom &zoom);
     QString AskPath(QWidget *parent, const QString &title, const QString &suggestedPath,
                     const QString &filter) override;
+
+private:
+    const DialogZoom &zoom_;
 };
+
+// The one way the program asks for a path to save to: dialog asks, starting
+// at suggestedPath, and the chosen path comes back with suggestedPath's
+// ending added where the user left it off ("game" becomes "game.png"). An
+// empty string when the user cancelled.
+QString AskSavePath(SaveDialog &dialog, QWidget *parent, const QString &title,
+                    const QString &suggestedPath, const QString &filter);
 
 namespace save_folder {
 

@@ -1,10 +1,11 @@
 #pragma once
 
+#include "platform/outcome.h"
+
 #include <QString>
 
 #include <optional>
 
-class Messages;
 class PrinterProvider;
 class SheetSource;
 struct GameState;
@@ -16,14 +17,10 @@ namespace mdlPrint {
 // been started; nothing once the sheet can be made.
 std::optional<QString> SheetRefusal(const GameState &state);
 
-// The click on picPrint. Refuses with a message in the set-up phase or
-// before every player has been started;
-// otherwise prints the result sheet on the default printer in portrait.
-// Every printer failure on the way ends the click with the one message
-// "프린터 설정이 잘못되었습니다"; the steps after the failure are not done.
-// Where a PDF stands in for the printer, a file that could not be saved is
-// told with the stand-in's own message, which says where.
-void PrintResults(GameState &state, const SheetSource &source,
-                  PrinterProvider &printers, Messages &messages);
+// The click on picPrint: Refused with the reason in the set-up phase or
+// before every player has been started; otherwise the result sheet printed
+// in portrait on the default printer, and what became of it. A printer
+// failure on the way ends the sheet there: the steps after it are not done.
+Outcome PrintResults(GameState &state, const SheetSource &source, PrinterProvider &printers);
 
 } // namespace mdlPrint

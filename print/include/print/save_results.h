@@ -1,6 +1,7 @@
 #pragma once
 
-class Messages;
+#include "platform/outcome.h"
+
 class SaveDialog;
 class SheetSource;
 class QWidget;
@@ -10,11 +11,10 @@ namespace mdlPrint {
 
 // "PDF로 저장…": the result sheet, the very page that prints, saved as a
 // PDF where the user chooses (Documents, named with the date and time by
-// default). The rules of printing decide whether there is a sheet: the
-// same refusals, told the same way, and no dialog then. A cancelled dialog
-// does nothing; a file that cannot be saved is told with the folder, and no
-// partial file is left.
-void SaveResultsPdf(GameState &state, const SheetSource &source, SaveDialog &dialog,
-                    Messages &messages, QWidget *parent);
+// default). The rules of printing decide whether there is a sheet: the same
+// refusals, and no dialog then. Otherwise Cancelled, Saved at the path, or
+// SheetNotSaved naming the folder, where no partial file is left and a file
+// the user agreed to replace stays whole.
+Outcome SaveResultsPdf(GameState &state, const SheetSource &source, SaveDialog &dialog, QWidget *parent);
 
 } // namespace mdlPrint

@@ -9,12 +9,15 @@
 
 #include <array>
 
+class ZoomLevel;
+
 // ImageList1: the 49 pictures of the game, numbered from 1 — twelve animal
 // tokens, the normal, pressed and greyed faces of the picture buttons, the
 // start-mode faces and the print button's faces — plus the window's
 // background picture, icon and the About box's link cursor. Pictures are
-// loaded once, for the device pixel ratio of the screen the window opens on,
-// so they stay sharp on HiDPI screens while keeping their logical sizes.
+// loaded once, for the device pixel ratio of the screen the window opens on
+// and the game's zoom, so they stay sharp on HiDPI screens and projectors
+// while keeping their logical sizes.
 //
 // The pictures are PNGs compiled in as resources; tools/make_artwork writes
 // them, under the names given by the *File() functions below.
@@ -29,14 +32,14 @@ public:
     // The tip of the pointing finger, in logical pixels of the cursor picture.
     static constexpr QPoint kLinkCursorHotSpot{10, 1};
 
-    explicit ImageList(qreal devicePixelRatio = 1.0);
-
-    // Pictures are drawn at `zoom` times their size from now on. The
+    // Pictures are drawn at the zoom `zoom` holds, asked each time. The
     // artwork is picked per device: the 2x set once zoom x the device's
     // pixel ratio is above 1, the 4x set above 2.
-    void SetZoom(double zoom);
+    explicit ImageList(qreal devicePixelRatio = 1.0);
+    ImageList(qreal devicePixelRatio, const ZoomLevel &zoom);
+
     // The artwork's pixels per logical pixel on the window's screen: 1, 2 or 4.
-    int Scale() const { return scale_; }
+    int Scale() const { return ScaleOn(devicePixelRatio_); }
     static int ScaleFor(qreal pixelsPerLogicalPixel);
 
     // Picture `index`, 1..49, for the window's screen; an empty pixmap for
@@ -52,6 +55,8 @@ public:
     QIcon Icon(int index) const;
     // Its size in logical pixels; an empty size for any other index.
     static QSize PictureSize(int index);
+    // The size it is shown at in the window: its size at the zoom.
+    QSize ShownSize(int index) const;
 
     // Pixels per logical pixel of the pictures the result sheet prints: a
     // 32-pixel token prints a third of an inch wide, so 4 gives 384 dpi.
@@ -89,17 +94,18 @@ public:
     static QImage DecodeRaw(const QByteArray &bytes);
 
 private:
-    int ScaleOn(qreal devicePixelRatio) const { return ScaleFor(zoom_ * devicePixelRatio); }
+    int ScaleOn(qreal devicePixelRatio) const;
     // The three sets of artwork, at 1x, 2x and 4x.
     static std::size_t Set(int scale) { return scale >= 4 ? 2 : scale >= 2 ? 1 : 0; }
 
     qreal devicePixelRatio_ = 1.0;
-    double zoom_ = 1.0;
-    int scale_ = 1;
+    const ZoomLevel &zoom_;
     mutable std::array<std::array<QPixmap, kCount>, 3> pictures_;
-    // The background at the screen's scale; any other is read when asked.
+    // The background at the screen's scale (its ratio tells which); any
+    // other is read when asked.
     mutable QPixmap background_;
     QIcon icon_;
+    // Made for the scale it has; another zoom makes it again.
     mutable QCursor linkCursor_;
-    mutable bool linkCursorLoaded_ = false;
+    mutable int linkCursorScale_ = 0;
 };

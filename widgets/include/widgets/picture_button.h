@@ -1,14 +1,13 @@
 #pragma once
 
-#include "widgets/units.h"
-
 #include <QPixmap>
 #include <QWidget>
 
 class ImageList;
 
 // A borderless picture box used as a button. It shows one face of the image
-// list, unscaled (at 100 %) from its top-left corner and cut at its edges; a mouse press
+// list at the size the list shows it (its own size at 100 %, else the
+// game's zoom) from its top-left corner, cut at its edges; a mouse press
 // with any button shows the pressed face and the release shows the normal
 // face again, wherever the mouse is then. A left click released over the box
 // emits clicked() after the normal face is back.
@@ -26,10 +25,9 @@ public:
     // Boxes that resize to their picture take the size of every face they
     // are given; the others keep their own size and cut the face.
     void SetResizesToPicture(bool on) { resizesToPicture_ = on; }
-
-    // Faces are drawn at their size times the zoom, from the image list's
-    // artwork for that zoom; a box that resizes to its picture follows.
-    void SetZoom(units::Zoom zoom);
+    // A box that resizes to its picture takes the size of the face it
+    // shows now: after the box has been placed, and after a change of zoom.
+    void FitPicture();
 
     int NormalFace() const { return normalFace_; }
     int PressedFace() const { return pressedFace_; }
@@ -49,11 +47,10 @@ private:
     int normalFace_;
     int pressedFace_;
     int face_ = 0;
-    QPixmap picture_;
-    // The zoomed face as last drawn, and which face it is.
+    // The zoomed face as last drawn, and which face it is; its size and
+    // ratio tell the zoom and the device it was made for.
     QPixmap drawn_;
     int drawnFace_ = 0;
-    units::Zoom zoom_;
     bool resizesToPicture_ = false;
     bool leftDown_ = false;
 };

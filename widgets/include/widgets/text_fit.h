@@ -4,6 +4,7 @@
 #include <QObject>
 
 class QLineEdit;
+class ZoomLevel;
 
 // Text that is wider than its box is drawn smaller instead of being cut or
 // scrolled: the font goes down in quarter points just far enough for the
@@ -30,29 +31,29 @@ int TextWidth(const QLineEdit *box);
 } // namespace text_fit
 
 // Keeps a line edit's text fitted: after every change of its text or size
-// the box gets the fitted form of the font it had when this was attached.
+// the box gets the fitted form of its design font at the game's zoom.
 class TextFit : public QObject
 {
     Q_OBJECT
 
 public:
-    // The handler lives as a child of the box and goes with it. The box's
-    // font is its normal font, `scale` times its design size (the zoom).
-    static TextFit *Attach(QLineEdit *box, qreal scale = 1.0);
-    // Gives `box` a new normal font, `scale` times the design size (the
-    // window's zoom), and fits its text again; without a handler the box
-    // just takes the font.
-    static void SetNormalFont(QLineEdit *box, const QFont &font, qreal scale);
+    // The handler lives as a child of the box and goes with it. `design` is
+    // the box's font at 100 %; the zoom is asked at every fitting.
+    static TextFit *Attach(QLineEdit *box, const QFont &design, const ZoomLevel &zoom);
+    // The handler of `box`; null when it has none.
+    static TextFit *Of(const QLineEdit *box);
 
+    // Fits the text again: after a change of zoom (a change of text or of
+    // the box's size is seen without being told).
     void Refit();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    TextFit(QLineEdit *box, qreal scale);
+    TextFit(QLineEdit *box, const QFont &design, const ZoomLevel &zoom);
 
     QLineEdit *box_;
-    QFont normal_;
-    qreal scale_ = 1.0;
+    QFont design_;
+    const ZoomLevel &zoom_;
 };

@@ -18,8 +18,9 @@ struct Twips
     int left, top, width, height;
 };
 
-// The window's zoom in whole percent. A value, owned by the window and
-// handed to whatever places or paints something; 100 changes nothing.
+// A zoom in whole percent, as a value; 100 changes nothing. The game's own
+// zoom is one ZoomLevel (widgets/zoom_level.h), which whatever places or
+// paints something asks.
 struct Zoom
 {
     int percent = 100;

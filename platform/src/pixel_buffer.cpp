@@ -1,4 +1,4 @@
-#include "widgets/pixel_buffer.h"
+#include "platform/pixel_buffer.h"
 
 #ifdef Q_OS_LINUX
 #include <sys/mman.h>
