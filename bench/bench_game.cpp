@@ -31,6 +31,7 @@ class SilentMessages final : public Messages
 public:
     void Inform(const QString &) override {}
     void Warn(const QString &) override {}
+    bool Ask(const QString &) override { return false; }
 };
 
 class NullSurface final : public DrawingSurface

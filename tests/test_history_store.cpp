@@ -81,6 +81,12 @@ void TestHistoryStore::roundsComeBackAsTheyWereWritten()
     QCOMPARE(store.FindNumber(game_number::Encode(42, 3).toLower())->id, firstId);
     QVERIFY(!store.FindNumber(game_number::Encode(42, 4)));
 
+    const QList<RoundRecord> all = store.Records();
+    QCOMPARE(all.size(), 2);
+    QCOMPARE(all[1], first);
+    QCOMPARE(all[0], *store.Round(all[0].id));
+    QCOMPARE(store.Records({firstId}), QList<RoundRecord>{first});
+
     QVERIFY(store.Remove(firstId));
     QVERIFY(!store.Remove(firstId));
     QVERIFY(!store.Round(firstId));

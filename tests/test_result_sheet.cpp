@@ -425,13 +425,18 @@ void TestResultSheet::notesFollowTheTotal()
     QFETCH(QList<int>, tops);
     GameState state = Game({QStringLiteral("1"), QStringLiteral("2")});
     FakeSource source(Names(2));
-    source.notes = {number, reprint ? kWhen.addDays(30) : QDateTime(), replay};
+    source.notes = {number, reprint ? kWhen.addDays(30) : QDateTime(), replay,
+                    reprint ? kWhen.addDays(-1) : QDateTime()};
     RecordingPrinter printer;
     Print(state, printer, source);
 
     qsizetype at = 0;
     while (at < printer.texts.size() && !printer.texts[at].text.endsWith(QStringLiteral(" 원")))
         ++at;
+    // A reprint bears the round's own date; any other sheet that of now.
+    const QString date = QStringLiteral("일시: ")
+                         + mdlPrint::DateTimeText(reprint ? kWhen.addDays(-1) : kWhen, QLocale::c());
+    QVERIFY2(Find(printer, date), qPrintable(date));
     const auto after = printer.texts.mid(at + 1);
     QCOMPARE(after.size(), texts.size());
     for (qsizetype i = 0; i < after.size(); ++i) {

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -417,6 +418,50 @@ std::optional<RoundRecord> HistoryStore::Round(qint64 id)
         record.players.append({players.value(0).toString(), players.value(1).toString(),
                                players.value(2).toString()});
     return record;
+}
+
+QList<RoundRecord> HistoryStore::Records(const QList<qint64> &ids)
+{
+    QList<RoundRecord> records;
+    if (!Open())
+        return records;
+    QSqlDatabase db = QSqlDatabase::database(connection_, false);
+    QStringList wanted;
+    for (qint64 id : ids)
+        wanted << QString::number(id);
+    const QString only = ids.isEmpty() ? QString() : QStringLiteral(" WHERE %2 IN (%1)").arg(wanted.join(u','));
+    QSqlQuery rounds(db);
+    rounds.setForwardOnly(true);
+    rounds.prepare(QStringLiteral("SELECT id, played_ms, seed, total, finished, printed, saved FROM rounds")
+                   + only.arg(QStringLiteral("id")) + QStringLiteral(" ORDER BY played_ms DESC, id DESC"));
+    if (!Run(rounds))
+        return records;
+    QHash<qint64, qsizetype> at;
+    while (rounds.next()) {
+        RoundRecord record;
+        record.id = rounds.value(0).toLongLong();
+        record.playedAt = StoredTime(rounds.value(1));
+        record.seed = std::uint64_t(rounds.value(2).toLongLong());
+        record.total = rounds.value(3).toInt();
+        record.finished = rounds.value(4).toBool();
+        record.printed = rounds.value(5).toBool();
+        record.saved = rounds.value(6).toBool();
+        at.insert(record.id, records.size());
+        records.append(record);
+    }
+    QSqlQuery players(db);
+    players.setForwardOnly(true);
+    players.prepare(QStringLiteral("SELECT round_id, name, prize, result FROM players")
+                    + only.arg(QStringLiteral("round_id")) + QStringLiteral(" ORDER BY round_id, position"));
+    if (!Run(players))
+        return {};
+    while (players.next()) {
+        const auto found = at.constFind(players.value(0).toLongLong());
+        if (found != at.constEnd())
+            records[*found].players.append({players.value(1).toString(), players.value(2).toString(),
+                                            players.value(3).toString()});
+    }
+    return records;
 }
 
 std::optional<RoundRecord> HistoryStore::FindNumber(const QString &number)

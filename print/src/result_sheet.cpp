@@ -173,10 +173,13 @@ void PrintResultSheet(GameState &state, Printer &printer, const SheetSource &sou
         y = bottom;
     }
 
-    // The date and time are those of the finished table.
+    // The date and time are those of the finished table, or, for a sheet
+    // printed again, of the round itself.
+    const SheetNotes notes = source.Notes();
     printer.SetFontSize(kDateSize);
     PrintInBox(printer, PrintRect{60, 70, 115, 170},
-               QStringLiteral("일시: ") + DateTimeText(now(), locale), AlignRight);
+               QStringLiteral("일시: ") + DateTimeText(notes.playedAt.isValid() ? notes.playedAt : now(), locale),
+               AlignRight);
 
     printer.SetFontSize(kTableSize);
     const std::int16_t b = y;
@@ -193,7 +196,6 @@ void PrintResultSheet(GameState &state, Printer &printer, const SheetSource &sou
 
     // The round's number, once it is over, lets anyone rebuild the ladder;
     // a reprint and a replay say what they are.
-    const SheetNotes notes = source.Notes();
     std::int16_t top = Below(b, 30);
     if (!notes.number.isEmpty()) {
         const PrintRect number{top, Below(top, 10), 100, 170};

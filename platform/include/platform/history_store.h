@@ -58,6 +58,9 @@ public:
     // containing it or whose number contains it (dashes and case aside).
     QList<Summary> Rounds(const QString &search = {});
     std::optional<RoundRecord> Round(qint64 id);
+    // Whole records, newest first: those of `ids`, or every round when
+    // `ids` is empty. Two reads however many rounds there are.
+    QList<RoundRecord> Records(const QList<qint64> &ids = {});
     // The newest round of that number (seed and player count).
     std::optional<RoundRecord> FindNumber(const QString &number);
 

@@ -13,6 +13,7 @@ struct SheetNotes
     QString number;         // empty: no number line (a round still running)
     QDateTime reprintedAt;  // valid: a sheet printed again from the history
     bool replay = false;    // the round was replayed from a number or a record
+    QDateTime playedAt;     // valid: the date line shows this, not the time of printing
 };
 
 // What the result sheet reads from the main window: the per-player controls
