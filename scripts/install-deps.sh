@@ -6,7 +6,8 @@
 #   run            build the game and play it (make run, make build)
 #   test           + the printing tests' tools: a CUPS server with the PDF
 #                  printer, poppler's PDF tools; the metadata validators
-#                  (make test)
+#                  and, for the installed program's check, strace, Xvfb
+#                  and xdotool (make test)
 #   asan           the same as test, for the sanitizer build (make check-asan)
 #   fuzz           + clang with its libFuzzer runtime (make fuzz)
 #   bench          nothing beyond run (make bench)
@@ -34,7 +35,7 @@ packages_for() {
         fonts-nanum qt6-translations-l10n ;;
     test|asan)
       echo poppler-utils cups cups-client cups-bsd printer-driver-cups-pdf \
-        appstream desktop-file-utils ;;
+        appstream desktop-file-utils strace xvfb xdotool ;;
     fuzz) echo clang libclang-rt-14-dev ;;
     bench) echo ;;
     package) echo file lintian ;;
