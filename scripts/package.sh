@@ -11,8 +11,9 @@
 #     taken from git in a clone and from assets/package/source-date-epoch
 #     in a `git archive` tarball (git writes the date into it, see
 #     .gitattributes); a SOURCE_DATE_EPOCH already set wins;
-#   - paths: the folder of the sources is mapped to "." in whatever the
-#     compiler writes (debug information, hence the build id; __FILE__).
+#   - paths: the folder of the sources and the build folder are mapped to
+#     fixed names in whatever the compiler writes (debug information, hence
+#     the build id; __FILE__). The later map wins where both match.
 # The .deb is copied to BUILD/. Fails when CPack fails or lintian reports
 # anything at all.
 set -euo pipefail
@@ -44,13 +45,18 @@ fi
 export SOURCE_DATE_EPOCH
 echo "package: SOURCE_DATE_EPOCH=$SOURCE_DATE_EPOCH ($(date -u -d "@$SOURCE_DATE_EPOCH" '+%Y-%m-%d %H:%M:%S UTC'))"
 
+# A compiler cache may stay, but not one that rewrites paths (ccache's
+# base_dir): the compiler would see other file names than without it, and
+# the debug information, hence the build id, would differ.
+export CCACHE_BASEDIR=
+
 mkdir -p "$build"
 build=$(cd "$build" && pwd)
 pkg=$build/package
 # Only the program and what it installs are built (CPack would otherwise
 # build every test first); the link goes to games/, Debian's place for games.
 cmake -S "$src" -B "$pkg" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_CXX_FLAGS="-ffile-prefix-map=$src=." \
+  -DCMAKE_CXX_FLAGS="-ffile-prefix-map=$src=. -ffile-prefix-map=$pkg=./package-build" \
   -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON \
   -DKAPUNA_LINK_DIR=games >/dev/null
 cmake --build "$pkg" --target kapuna
