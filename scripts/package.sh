@@ -53,6 +53,11 @@ export CCACHE_BASEDIR=
 mkdir -p "$build"
 build=$(cd "$build" && pwd)
 pkg=$build/package
+# The date is no input ninja knows of: the resources compiled in carry the
+# date of the build that made them. Another date, another build from nothing.
+[ "$(cat "$pkg/source-date-epoch" 2>/dev/null)" = "$SOURCE_DATE_EPOCH" ] || rm -rf "$pkg"
+mkdir -p "$pkg"
+echo "$SOURCE_DATE_EPOCH" >"$pkg/source-date-epoch"
 # Only the program and what it installs are built (CPack would otherwise
 # build every test first); the link goes to games/, Debian's place for games.
 cmake -S "$src" -B "$pkg" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \

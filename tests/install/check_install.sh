@@ -67,6 +67,9 @@ display=$(tr -d '\n' <"$work/display")
 mkdir -m 700 "$work/home" "$work/etc" "$work/run"
 export DISPLAY=:$display QT_QPA_PLATFORM=xcb HOME=$work/home XDG_CONFIG_HOME=$work/home/.config \
   XDG_CONFIG_DIRS=$work/etc XDG_RUNTIME_DIR=$work/run
+# The help window is found by its Korean title, which the program hands to
+# X, and xdotool reads, in the locale's encoding.
+export LC_ALL=C.UTF-8
 # LeakSanitizer (in the sanitizer build) cannot work under a tracer.
 export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0
 # Started from a folder that holds none of its files.

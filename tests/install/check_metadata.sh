@@ -7,6 +7,8 @@
 #   check_metadata.sh SOURCE_DIR
 set -uo pipefail
 src=${1:?source folder}
+# The validators' words, untranslated.
+export LC_ALL=C.UTF-8
 id=example.kapuna.kapuna
 metainfo=$src/assets/package/$id.metainfo.xml
 desktop=$src/assets/package/$id.desktop
@@ -22,7 +24,7 @@ trap 'rm -rf -- "$tree"' EXIT
 install -D -m 644 "$metainfo" "$tree/usr/share/metainfo/$id.metainfo.xml"
 install -D -m 644 "$desktop" "$tree/usr/share/applications/$id.desktop"
 out=$(appstreamcli validate-tree --pedantic --no-net "$tree/usr" 2>&1) || fail "appstreamcli: $out"
-left=$(grep -vE "^$id\.metainfo\.xml$|^ *$|^✔ Validation was successful|I: $id:[0-9]+: cid-maybe-not-rdns $id$" <<<"$out")
+left=$(grep -vE "^$id\.metainfo\.xml$|^ *$|Validation was successful|I: $id:[0-9]+: cid-maybe-not-rdns $id$" <<<"$out")
 [ -z "$left" ] || fail "appstreamcli reports: $out"
 
 releases=$(grep -o '<release version="[^"]*" date="[^"]*"' "$metainfo" | sed 's/.*version="\([^"]*\)" date="\([^"]*\)"/\1 \2/')
