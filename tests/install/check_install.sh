@@ -104,8 +104,9 @@ wait "$strace_pid" || fail "the program quit with exit $?: $(cat "$work/program.
 strace_pid=
 rm -f "$work/program.pid"
 
-# Opened and read, with bytes, from the installed folder.
-read_from() { grep -F "<$prefix/lib/kapuna/$1>, " "$work/trace" | grep -qE '^[0-9]+ read\(.* = [1-9][0-9]*$'; }
+# Opened and read, with bytes, from the installed folder (strace pads the
+# pid in front of each call to a width of its own).
+read_from() { grep -F "<$prefix/lib/kapuna/$1>, " "$work/trace" | grep -qE '^[0-9]+ +read\(.* = [1-9][0-9]*$'; }
 read_from data/list || fail "the banner list was not read from $prefix/lib/kapuna"
 pictures=$(cut -d'*' -f3 "$prefix/lib/kapuna/data/list" | tr -d '\r')
 for picture in $pictures; do read_from "$picture" && break; done || fail "no banner picture ($pictures) was read"
