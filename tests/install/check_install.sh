@@ -82,7 +82,7 @@ strace_pid=$!
 
 class=$(sed -n 's/^StartupWMClass=//p' "$prefix/share/applications/$id.desktop")
 for _ in $(seq 300); do
-  window=$(xdotool search --classname "^$class\$" 2>/dev/null | head -1) && [ -n "$window" ] && break
+  window=$(xdotool search --onlyvisible --classname "^$class\$" 2>/dev/null | head -1) && [ -n "$window" ] && break
   sleep 0.1
 done
 [ -n "$window" ] || fail "no window of class $class within 30 s: $(cat "$work/program.log")"
@@ -91,7 +91,7 @@ done
 press_until() {
   local key=$1; shift
   for _ in $(seq 30); do
-    xdotool windowfocus --sync "$window" key "$key" 2>/dev/null
+    timeout 5 xdotool windowfocus --sync "$window" key "$key" 2>/dev/null
     for _ in $(seq 10); do "$@" && return 0; sleep 0.1; done
   done
   return 1
