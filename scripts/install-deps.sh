@@ -5,7 +5,9 @@
 #
 #   run            build the game and play it (make run, make build)
 #   test           + the printing tests' tools: a CUPS server with the PDF
-#                  printer, poppler's PDF tools (make test)
+#                  printer, poppler's PDF tools; the metadata validators
+#                  and, for the installed program's check, strace, Xvfb
+#                  and xdotool (make test)
 #   asan           the same as test, for the sanitizer build (make check-asan)
 #   fuzz           + clang with its libFuzzer runtime (make fuzz)
 #   bench          nothing beyond run (make bench)
@@ -32,7 +34,8 @@ packages_for() {
         qt6-base-dev qt6-base-dev-tools libgl-dev libcups2-dev \
         fonts-nanum qt6-translations-l10n ;;
     test|asan)
-      echo poppler-utils cups cups-client cups-bsd printer-driver-cups-pdf ;;
+      echo poppler-utils cups cups-client cups-bsd printer-driver-cups-pdf \
+        appstream desktop-file-utils strace xvfb xdotool ;;
     fuzz) echo clang libclang-rt-14-dev ;;
     bench) echo ;;
     package) echo file lintian ;;
