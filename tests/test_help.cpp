@@ -111,6 +111,7 @@ private slots:
         QTest::newRow("device") << "/dev/zero" << false;
         QTest::newRow("link to a device") << "zero.png" << false;
         QTest::newRow("other folder") << "../outside.png" << false;
+        QTest::newRow("a sibling folder named like the help's") << "../kapuna-x/pic.png" << false;
         QTest::newRow("absolute path") << "%dir/outside.png" << false;
         QTest::newRow("FIFO by its absolute path") << "%dir/kapuna/pipe.png" << false;
         QTest::newRow("file URL") << "file://%dir/outside.png" << false;
@@ -128,6 +129,8 @@ private slots:
         picture.fill(Qt::red);
         QVERIFY(picture.save(folder + QStringLiteral("/pic.png")));
         QVERIFY(picture.save(dir.filePath(QStringLiteral("outside.png"))));
+        QVERIFY(QDir().mkpath(dir.filePath(QStringLiteral("kapuna-x"))));
+        QVERIFY(picture.save(dir.filePath(QStringLiteral("kapuna-x/pic.png"))));
         QVERIFY(QFile::link(QStringLiteral("/dev/zero"), folder + QStringLiteral("/zero.png")));
         PipeGuard pipe(folder + QStringLiteral("/pipe.png"));
         source.replace(QStringLiteral("%dir"), dir.path());
