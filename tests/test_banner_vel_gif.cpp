@@ -1,7 +1,10 @@
 // The banner control widget: what it shows, when it asks for the next entry
 // (its clocks are driven by hand here, never waited for) and its clicks.
 #include "extras/vel_gif.h"
+#include "platform/safe_file.h"
 #include "support/pipe_guard.h"
+
+#include <QBuffer>
 
 #include <QImage>
 #include <QSignalSpy>
@@ -143,6 +146,10 @@ void TestBannerVelGif::onlyPicturesThatPassTheChecksAreShown_data()
     QTest::newRow("device") << "/dev/zero" << false << false;
     QTest::newRow("link to a device") << "data/zero.png" << false << false;
     QTest::newRow("huge canvas") << "data/canvas.gif" << true << false;
+    QTest::newRow("exactly 4 MiB") << "data/4MiB.png" << true << true;
+    QTest::newRow("4 MiB and a byte") << "data/4MiB+1.png" << false << false;
+    QTest::newRow("2048 x 2048") << "data/2048x2048.png" << true << true;
+    QTest::newRow("2049 x 2048") << "data/2049x2048.png" << true << false;
     QTest::newRow("empty") << "" << false << false;
 }
 
@@ -155,6 +162,17 @@ void TestBannerVelGif::onlyPicturesThatPassTheChecksAreShown()
     QVERIFY(!WriteBytes(QStringLiteral("data/anim.gif"), kTwoFrameGif).isEmpty());
     QVERIFY(!WriteBytes(QStringLiteral("data/text.png"), "01 not*a*picture\r\n").isEmpty());
     QVERIFY(!WriteBytes(QStringLiteral("data/canvas.gif"), HugeCanvasGif()).isEmpty());
+    // The caps at their exact limits: a small picture padded after its end
+    // to the byte limit, and canvases of the pixel limit and one column more.
+    if (image.startsWith(QLatin1String("data/4MiB"))) {
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        QVERIFY(QImage(VelGif::kSize, QImage::Format_RGB32).save(&buffer, "PNG"));
+        const qint64 size = safe_file::kMaxPictureBytes + image.contains(u'+');
+        QVERIFY(!WriteBytes(image, bytes + QByteArray(size - bytes.size(), '\0')).isEmpty());
+    }
+    if (image.contains(QLatin1String("x2048")))
+        QVERIFY(!WritePicture(image, QSize(image.contains(QLatin1String("2049")) ? 2049 : 2048, 2048)).isEmpty());
     QFile::remove(dir_.filePath(QStringLiteral("data/zero.png")));
     QFile::remove(dir_.filePath(QStringLiteral("data/pipe.gif")));
     QVERIFY(QFile::link(QStringLiteral("/dev/zero"), dir_.filePath(QStringLiteral("data/zero.png"))));
