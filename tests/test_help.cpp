@@ -1,10 +1,12 @@
 // The help button's file, the viewer window that shows it, and the help
 // file shipped beside the program.
 
+#include "extras/help_markup.h"
 #include "extras/help_window.h"
 #include "extras/help_viewer.h"
 #include "support/pipe_guard.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -102,6 +104,62 @@ private slots:
         QVERIFY(ShownText(window).contains(detail.replace(QStringLiteral("%path"), path)));
     }
 
+    void hostileFilesOpenOrAreRefusedWhole_data()
+    {
+        // The file: prefix, then piece repeated, then suffix.
+        QTest::addColumn<QByteArray>("prefix");
+        QTest::addColumn<QByteArray>("piece");
+        QTest::addColumn<int>("times");
+        QTest::addColumn<QByteArray>("suffix");
+        QTest::addColumn<bool>("shown");
+        const auto row = [](const char *name, const char *prefix, const char *piece, int times,
+                            const char *suffix, bool shown) {
+            QTest::newRow(name) << QByteArray(prefix) << QByteArray(piece) << times
+                                << QByteArray(suffix) << shown;
+        };
+        const char *table = "<table><tr><td>";
+        const int depth = HelpMarkup::kMaxDepth;
+        row("tables, deepest shown", "", table, HelpMarkup::kMaxTableDepth, "x", true);
+        row("tables, one deeper", "", table, HelpMarkup::kMaxTableDepth + 1, "x", false);
+        row("8,700 tables, which overflowed the stack", "", table, 8700, "", false);
+        row("<ul><li>, deepest shown", "", "<ul><li>", depth / 2, "x", true);
+        row("<ul><li>, one deeper", "", "<ul><li>", depth / 2, "<ul>x", false);
+        row("16,000 <ul><li>", "", "<ul><li>", 16000, "", false);
+        row("<div>, deepest shown", "", "<div>", depth, "x", true);
+        row("<div>, one deeper", "", "<div>", depth + 1, "x", false);
+        row("<b><i>, deepest shown", "", "<b><i>", depth / 2, "x", true);
+        row("<b><i>, one deeper", "", "<b><i>", depth / 2, "<b>x", false);
+        row("21,000 <b><i>", "", "<b><i>", 21000, "", false);
+        row("list items, most shown", "<ul>", "<li>w", HelpMarkup::kMaxListItems, "", true);
+        row("list items, one more", "<ul>", "<li>w", HelpMarkup::kMaxListItems + 1, "", false);
+        row("cells, most shown", "<table><tr>", "<td>w</td>", HelpMarkup::kMaxCells, "", true);
+        row("cells, one more", "<table><tr>", "<td>w</td>", HelpMarkup::kMaxCells + 1, "", false);
+        row("a line, longest shown", "", "x", HelpMarkup::kMaxUnbrokenRun, "", true);
+        row("a line, one longer", "", "x", HelpMarkup::kMaxUnbrokenRun + 1, "", false);
+        row("style rules, most shown", "<style>", "p{}", HelpMarkup::kMaxStyleRules, "</style>x", true);
+        row("style rules, one more", "<style>", "p{}", HelpMarkup::kMaxStyleRules + 1, "</style>x", false);
+        row("pictures, most shown", "", "<img src=p.png>", HelpMarkup::kMaxImages, "", true);
+        row("pictures, one more", "", "<img src=p.png>", HelpMarkup::kMaxImages + 1, "", false);
+    }
+
+    void hostileFilesOpenOrAreRefusedWhole()
+    {
+        QFETCH(QByteArray, prefix);
+        QFETCH(QByteArray, piece);
+        QFETCH(int, times);
+        QFETCH(QByteArray, suffix);
+        QFETCH(bool, shown);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("kapuna.hlp"));
+        QVERIFY(WriteAll(path, prefix + piece.repeated(times) + suffix));
+        HelpWindow window;
+        QCOMPARE(window.LoadFile(path), shown);
+        window.show();
+        // Laid out to its end, as scrolling there would.
+        QVERIFY(window.Browser()->document()->documentLayout()->documentSize().height() > 0);
+        QCOMPARE(ShownText(window).contains(QStringLiteral("도움말 파일의 구조가 너무 복잡합니다.")), !shown);
+    }
+
     void resourcesLoadOnlyFromTheHelpFolder_data()
     {
         QTest::addColumn<QString>("source"); // %dir: the folder that holds the help folder
@@ -146,6 +204,36 @@ private slots:
             window.Browser()->document()->resource(QTextDocument::ImageResource, QUrl(source));
         QCOMPARE(resource.value<QImage>().size() == picture.size(), loaded);
         QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+    }
+
+    void resourcesOfOneFileShareTheirCaps()
+    {
+        QTemporaryDir dir;
+        QImage big(2048, 2048, QImage::Format_RGB32);
+        big.fill(Qt::red);
+        for (const char *name : {"big0.png", "big1.png", "big2.png"})
+            QVERIFY(big.save(dir.filePath(QString::fromLatin1(name))));
+        const int first = HelpMarkup::kMaxStyleRules - 8;
+        QVERIFY(WriteAll(dir.filePath(QStringLiteral("a.css")), QByteArray("p{}").repeated(first)));
+        QVERIFY(WriteAll(dir.filePath(QStringLiteral("b.css")), QByteArray("p{}").repeated(9)));
+        const QString path = dir.filePath(QStringLiteral("kapuna.hlp"));
+        QVERIFY(WriteAll(path, "<link rel=stylesheet href=a.css><link rel=stylesheet href=b.css>"
+                               "<img src=big0.png><img src=big1.png><img src=big2.png>"
+                               "<img src=./big0.png>"));
+        HelpWindow window;
+        QVERIFY(window.LoadFile(path));
+        window.show();
+        const auto resource = [&](QTextDocument::ResourceType type, const char *name) {
+            return window.Browser()->document()->resource(type, QUrl(QString::fromLatin1(name)));
+        };
+        // Two pictures at the pixel cap fill the file's allowance; the same
+        // picture again under another name costs nothing more.
+        for (const char *name : {"big0.png", "big1.png", "./big0.png"})
+            QCOMPARE(resource(QTextDocument::ImageResource, name).value<QImage>().size(), big.size());
+        QCOMPARE(resource(QTextDocument::ImageResource, "big2.png").value<QImage>().size(), QSize(1, 1));
+        // The second sheet's rules would take all the sheets beyond the cap.
+        QCOMPARE(resource(QTextDocument::StyleSheetResource, "a.css").toString().size(), 3 * first);
+        QCOMPARE(resource(QTextDocument::StyleSheetResource, "b.css").toString(), QString());
     }
 
     void windowCloses_data()
