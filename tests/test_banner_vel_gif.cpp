@@ -2,6 +2,7 @@
 // (its clocks are driven by hand here, never waited for) and its clicks.
 #include "extras/vel_gif.h"
 #include "platform/safe_file.h"
+#include "support/gif_writer.h"
 #include "support/pipe_guard.h"
 
 #include <QBuffer>
@@ -56,6 +57,8 @@ private slots:
     void stillPictureIsPaintedCentred();
     void largePictureIsScaledDownToFit();
 
+    void animationsBeyondTheirCapsShowStill_data();
+    void animationsBeyondTheirCapsShowStill();
     void animatedGifCyclesAtTheEndOfEachLoop();
     void shortLoopsWaitForTheMinimumTime();
     void animationThatStopsIsTimedLikeAStill();
@@ -321,6 +324,36 @@ void TestBannerVelGif::largePictureIsScaledDownToFit()
     const QImage shot = banner.grab().toImage().scaled(banner.size());
     QCOMPARE(shot.pixelColor(1, 1), kPictureColour);
     QCOMPARE(shot.pixelColor(339, 47), kPictureColour);
+}
+
+void TestBannerVelGif::animationsBeyondTheirCapsShowStill_data()
+{
+    QTest::addColumn<QSize>("canvas");
+    QTest::addColumn<int>("frames");
+    QTest::addColumn<bool>("plays");
+    // The first frame is decoded once more: it counts with the others.
+    const int atPixels = int(VelGif::kMaxAnimationPixels / (1024 * 512)) - 1;
+    QTest::newRow("the most frames") << QSize(16, 16) << VelGif::kMaxFrames << true;
+    QTest::newRow("a frame more") << QSize(16, 16) << VelGif::kMaxFrames + 1 << false;
+    QTest::newRow("the most pixels") << QSize(1024, 512) << atPixels << true;
+    QTest::newRow("a canvas more") << QSize(1024, 512) << atPixels + 1 << false;
+}
+
+void TestBannerVelGif::animationsBeyondTheirCapsShowStill()
+{
+    QFETCH(QSize, canvas);
+    QFETCH(int, frames);
+    QFETCH(bool, plays);
+    QVERIFY(!WriteBytes(QStringLiteral("data/anim.gif"), AnimatedGif(canvas, frames)).isEmpty());
+    VelGif banner(dir_.path());
+    banner.LoadImage(QStringLiteral("data/anim.gif"));
+    banner.Start();
+    QCOMPARE(banner.Shows(), plays ? VelGif::Showing::Animation : VelGif::Showing::Still);
+    // Played from the frames decoded once: the next one is palette colour 1.
+    banner.NextFrame();
+    QCOMPARE(banner.Picture().toImage().pixelColor(1, 1) == QColor(1, 7, 254), plays);
+    banner.LoadImage(QStringLiteral("data/anim.gif"));
+    QCOMPARE(banner.DecodeCount(), 1);
 }
 
 void TestBannerVelGif::animatedGifCyclesAtTheEndOfEachLoop()
