@@ -109,7 +109,8 @@ QList<Hostile> AcceptedAtTheCaps()
         {"lists of the most items, as many as fit", Around({}, list)},
         {"lines as long as they may be, as many as fit", Around({}, run)},
         {"lines as long as they may be in <nobr>", Around("<nobr>", run)},
-        {"the most style rules, on as many elements as fit", Around(rules + Repeat("<div>", rest), "<p class=c1><b>w</b></p>")},
+        {"the most style rules, on as many elements as fit",
+         Around(rules + Repeat("<div>", rest), "<p class=c1><b>w</b></p>")},
         {"all of it: style rules, nested tables, then divs, filled",
          Around(rules + nestedTables + Repeat("<div>", rest - 1), "<p class=c1><b>w</b></p>")},
         {"all of it, filled with lists of the most items",
@@ -185,7 +186,8 @@ int main(int argc, char *argv[])
     }
 
     // The shipped help, and the first file over a cap: refused at once.
-    const QString shipped = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../kapuna.hlp"));
+    const QString shipped =
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../kapuna.hlp"));
     bool accepted = false;
     double shippedMs = 1e9;
     for (int round = 0; round < kRounds; ++round)

@@ -174,8 +174,10 @@ void TestBannerVelGif::onlyPicturesThatPassTheChecksAreShown()
         const qint64 size = safe_file::kMaxPictureBytes + image.contains(u'+');
         QVERIFY(!WriteBytes(image, bytes + QByteArray(size - bytes.size(), '\0')).isEmpty());
     }
-    if (image.contains(QLatin1String("x2048")))
-        QVERIFY(!WritePicture(image, QSize(image.contains(QLatin1String("2049")) ? 2049 : 2048, 2048)).isEmpty());
+    if (image.contains(QLatin1String("x2048"))) {
+        const int width = image.contains(QLatin1String("2049")) ? 2049 : 2048;
+        QVERIFY(!WritePicture(image, QSize(width, 2048)).isEmpty());
+    }
     QFile::remove(dir_.filePath(QStringLiteral("data/zero.png")));
     QFile::remove(dir_.filePath(QStringLiteral("data/pipe.gif")));
     QVERIFY(QFile::link(QStringLiteral("/dev/zero"), dir_.filePath(QStringLiteral("data/zero.png"))));
@@ -331,12 +333,12 @@ void TestBannerVelGif::animationsBeyondTheirCapsShowStill_data()
     QTest::addColumn<QSize>("canvas");
     QTest::addColumn<int>("frames");
     QTest::addColumn<bool>("plays");
-    // The first frame is decoded once more: it counts with the others.
-    const int atPixels = int(VelGif::kMaxAnimationPixels / (1024 * 512)) - 1;
-    QTest::newRow("the most frames") << QSize(16, 16) << VelGif::kMaxFrames << true;
-    QTest::newRow("a frame more") << QSize(16, 16) << VelGif::kMaxFrames + 1 << false;
-    QTest::newRow("the most pixels") << QSize(1024, 512) << atPixels << true;
-    QTest::newRow("a canvas more") << QSize(1024, 512) << atPixels + 1 << false;
+    // The first frame is decoded once more: it counts with the others
+    // towards the 2,097,152 pixels.
+    QTest::newRow("128 frames") << QSize(16, 16) << 128 << true;
+    QTest::newRow("129 frames") << QSize(16, 16) << 129 << false;
+    QTest::newRow("4 x 1024 x 512 pixels") << QSize(1024, 512) << 3 << true;
+    QTest::newRow("5 x 1024 x 512 pixels") << QSize(1024, 512) << 4 << false;
 }
 
 void TestBannerVelGif::animationsBeyondTheirCapsShowStill()

@@ -1,7 +1,6 @@
 // The help button's file, the viewer window that shows it, and the help
 // file shipped beside the program.
 
-#include "extras/help_markup.h"
 #include "extras/help_window.h"
 #include "extras/help_viewer.h"
 #include "support/pipe_guard.h"
@@ -117,29 +116,29 @@ private slots:
             QTest::newRow(name) << QByteArray(prefix) << QByteArray(piece) << times
                                 << QByteArray(suffix) << shown;
         };
+        // The caps in numbers, as the README gives them.
         const char *table = "<table><tr><td>";
-        const int depth = HelpMarkup::kMaxDepth;
-        row("tables, deepest shown", "", table, HelpMarkup::kMaxTableDepth, "x", true);
-        row("tables, one deeper", "", table, HelpMarkup::kMaxTableDepth + 1, "x", false);
+        row("tables 2 deep", "", table, 2, "x", true);
+        row("tables 3 deep", "", table, 3, "x", false);
         row("8,700 tables, which overflowed the stack", "", table, 8700, "", false);
-        row("<ul><li>, deepest shown", "", "<ul><li>", depth / 2, "x", true);
-        row("<ul><li>, one deeper", "", "<ul><li>", depth / 2, "<ul>x", false);
+        row("<ul><li> 32 deep", "", "<ul><li>", 16, "x", true);
+        row("<ul><li> 33 deep", "", "<ul><li>", 16, "<ul>x", false);
         row("16,000 <ul><li>", "", "<ul><li>", 16000, "", false);
-        row("<div>, deepest shown", "", "<div>", depth, "x", true);
-        row("<div>, one deeper", "", "<div>", depth + 1, "x", false);
-        row("<b><i>, deepest shown", "", "<b><i>", depth / 2, "x", true);
-        row("<b><i>, one deeper", "", "<b><i>", depth / 2, "<b>x", false);
+        row("<div> 32 deep", "", "<div>", 32, "x", true);
+        row("<div> 33 deep", "", "<div>", 33, "x", false);
+        row("<b><i> 32 deep", "", "<b><i>", 16, "x", true);
+        row("<b><i> 33 deep", "", "<b><i>", 16, "<b>x", false);
         row("21,000 <b><i>", "", "<b><i>", 21000, "", false);
-        row("list items, most shown", "<ul>", "<li>w", HelpMarkup::kMaxListItems, "", true);
-        row("list items, one more", "<ul>", "<li>w", HelpMarkup::kMaxListItems + 1, "", false);
-        row("cells, most shown", "<table><tr>", "<td>w</td>", HelpMarkup::kMaxCells, "", true);
-        row("cells, one more", "<table><tr>", "<td>w</td>", HelpMarkup::kMaxCells + 1, "", false);
-        row("a line, longest shown", "", "x", HelpMarkup::kMaxUnbrokenRun, "", true);
-        row("a line, one longer", "", "x", HelpMarkup::kMaxUnbrokenRun + 1, "", false);
-        row("style rules, most shown", "<style>", "p{}", HelpMarkup::kMaxStyleRules, "</style>x", true);
-        row("style rules, one more", "<style>", "p{}", HelpMarkup::kMaxStyleRules + 1, "</style>x", false);
-        row("pictures, most shown", "", "<img src=p.png>", HelpMarkup::kMaxImages, "", true);
-        row("pictures, one more", "", "<img src=p.png>", HelpMarkup::kMaxImages + 1, "", false);
+        row("a list of 128 items", "<ul>", "<li>w", 128, "", true);
+        row("a list of 129 items", "<ul>", "<li>w", 129, "", false);
+        row("1,500 cells", "<table><tr>", "<td>w</td>", 1500, "", true);
+        row("1,501 cells", "<table><tr>", "<td>w</td>", 1501, "", false);
+        row("4,096 characters without a space", "", "x", 4096, "", true);
+        row("4,097 characters without a space", "", "x", 4097, "", false);
+        row("48 style rules", "<style>", "p{}", 48, "</style>x", true);
+        row("49 style rules", "<style>", "p{}", 49, "</style>x", false);
+        row("256 pictures", "", "<img src=p.png>", 256, "", true);
+        row("257 pictures", "", "<img src=p.png>", 257, "", false);
     }
 
     void hostileFilesOpenOrAreRefusedWhole()
@@ -157,7 +156,8 @@ private slots:
         window.show();
         // Laid out to its end, as scrolling there would.
         QVERIFY(window.Browser()->document()->documentLayout()->documentSize().height() > 0);
-        QCOMPARE(ShownText(window).contains(QStringLiteral("도움말 파일의 구조가 너무 복잡합니다.")), !shown);
+        const QString refusal = QStringLiteral("도움말 파일의 구조가 너무 복잡합니다.");
+        QCOMPARE(ShownText(window).contains(refusal), !shown);
     }
 
     void resourcesLoadOnlyFromTheHelpFolder_data()
@@ -213,7 +213,7 @@ private slots:
         big.fill(Qt::red);
         for (const char *name : {"big0.png", "big1.png", "big2.png"})
             QVERIFY(big.save(dir.filePath(QString::fromLatin1(name))));
-        const int first = HelpMarkup::kMaxStyleRules - 8;
+        const int first = 40; // and 9 more: one over the 48 rules a file may have
         QVERIFY(WriteAll(dir.filePath(QStringLiteral("a.css")), QByteArray("p{}").repeated(first)));
         QVERIFY(WriteAll(dir.filePath(QStringLiteral("b.css")), QByteArray("p{}").repeated(9)));
         const QString path = dir.filePath(QStringLiteral("kapuna.hlp"));
@@ -234,6 +234,18 @@ private slots:
         // The second sheet's rules would take all the sheets beyond the cap.
         QCOMPARE(resource(QTextDocument::StyleSheetResource, "a.css").toString().size(), 3 * first);
         QCOMPARE(resource(QTextDocument::StyleSheetResource, "b.css").toString(), QString());
+
+        // 64 picture files at most, however small.
+        QByteArray many;
+        for (int i = 0; i <= 64; ++i) {
+            QVERIFY(QImage(2, 2, QImage::Format_RGB32).save(dir.filePath(QStringLiteral("t%1.png").arg(i))));
+            many += "<img src=t" + QByteArray::number(i) + ".png>";
+        }
+        QVERIFY(WriteAll(path, many));
+        QVERIFY(window.LoadFile(path));
+        window.Browser()->document()->documentLayout()->documentSize();
+        QCOMPARE(resource(QTextDocument::ImageResource, "t63.png").value<QImage>().size(), QSize(2, 2));
+        QCOMPARE(resource(QTextDocument::ImageResource, "t64.png").value<QImage>().size(), QSize(1, 1));
     }
 
     void windowCloses_data()

@@ -87,8 +87,9 @@ private:
         if (picturesLeft_ > 0 && pixelsLeft_ > 0) {
             --picturesLeft_;
             const safe_file::ReadResult read = safe_file::Read(path, safe_file::kMaxPictureBytes);
+            const qint64 fits = std::min(safe_file::kMaxPixels, pixelsLeft_);
             if (read.bytes)
-                image = safe_file::DecodeFirstFrame(*read.bytes, std::min(safe_file::kMaxPixels, pixelsLeft_));
+                image = safe_file::DecodeFirstFrame(*read.bytes, fits);
             pixelsLeft_ -= qint64(image.width()) * image.height();
         }
         pictures_.insert(path, image);

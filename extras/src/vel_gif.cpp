@@ -156,10 +156,10 @@ void VelGif::DecodeFrames(const QByteArray &bytes, QSize fit, DecodedPicture &in
         if (frame.isNull())
             break;
         const int delay = reader.nextImageDelay();
-        frames.append(Frame{QPixmap::fromImage(frame.size() != fit ? frame.scaled(fit, Qt::IgnoreAspectRatio,
-                                                                                 Qt::SmoothTransformation)
-                                                                   : frame),
-                            delay < kMinimumFrameMs ? kDefaultFrameMs : delay});
+        const QImage shown = frame.size() != fit
+                                 ? frame.scaled(fit, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                                 : frame;
+        frames.append(Frame{QPixmap::fromImage(shown), delay < kMinimumFrameMs ? kDefaultFrameMs : delay});
     }
     // An animation that stops at a frame it cannot decode plays once.
     into.loops = frames.size() == count ? reader.loopCount() : 0;

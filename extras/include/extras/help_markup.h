@@ -8,17 +8,19 @@
 // out afresh for every table around it (2,000 nested tables froze the
 // window; 8,700 overflowed the stack), the items of one list cost in
 // proportion to their square, and so do the characters of a line that has
-// nowhere to break, and so do the pictures of one paragraph. Each of these is measured here and capped; a file
-// beyond any cap is not shown. The caps were chosen by timing files at and
-// around them (bench_help); the help the program ships is far inside them.
+// nowhere to break and the pictures of one paragraph; style rules are
+// matched against every element. Each of these is measured here and capped;
+// a file beyond any cap is not shown. The caps were chosen by timing files
+// at them (bench_help); the help the program ships is far inside them.
 //
 // The measure follows how Qt's parser nests what it reads (an unclosed
 // element stays open, a closing tag closes up to its element, a paragraph
 // or list item does not open inside one of its kind, a cell or row opens
 // inside the nearest row or table, "/>" closes what it ends), and where it
-// cannot be sure it counts more, never less: a tag inside an attribute's
-// quotes is counted as a tag, and only <br>, <hr>, <img> and <meta> are
-// taken as empty.
+// cannot be sure it counts more, never less: a tag ends at its first ">"
+// and a comment too, so what follows inside quotes or a comment is read as
+// markup; a name with an entity in it counts as every kind of element; and
+// only <br>, <hr>, <img> and <meta> are taken as empty.
 struct HelpMarkup
 {
     static constexpr int kMaxDepth = 32;
