@@ -47,10 +47,13 @@ class Measurer
 public:
     explicit Measurer(QStringView html) : html_(html) {}
 
+    // Stops at the first cap passed: the file is refused whatever follows,
+    // and the measure itself stays cheap (what is open never grows past
+    // the depth cap, so every look-up in it is short).
     HelpMarkup Run()
     {
         qsizetype at = 0;
-        while (at < html_.size()) {
+        while (at < html_.size() && shape_.Fits()) {
             const QChar c = html_[at];
             if (c == u'<') {
                 at = Tag(at + 1);

@@ -49,6 +49,7 @@ struct HelpMarkup
     // square of their number, whatever their size.
     int images = 0;
 
+    // Read up to the first cap it passes, or to its end.
     static HelpMarkup Measure(QStringView html);
 
     // Within every cap.
