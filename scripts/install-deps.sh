@@ -8,7 +8,8 @@
 #                  printer, poppler's PDF tools; the metadata validators
 #                  and, for the installed program's check, strace, Xvfb
 #                  and xdotool (make test)
-#   asan           the same as test, for the sanitizer build (make check-asan)
+#   asan           the same as test, for the sanitizer build, and xauth to
+#                  start that build in a real X display (make check-asan)
 #   fuzz           + clang with its libFuzzer runtime (make fuzz)
 #   bench          nothing beyond run (make bench)
 #   package        + the file utility CPack's Debian generator needs, and
@@ -33,9 +34,12 @@ packages_for() {
       echo build-essential cmake ninja-build \
         qt6-base-dev qt6-base-dev-tools libgl-dev libcups2-dev \
         fonts-nanum qt6-translations-l10n ;;
-    test|asan)
+    test)
       echo poppler-utils cups cups-client cups-bsd printer-driver-cups-pdf \
         appstream desktop-file-utils strace xvfb xdotool ;;
+    asan)
+      echo poppler-utils cups cups-client cups-bsd printer-driver-cups-pdf \
+        appstream desktop-file-utils strace xvfb xdotool xauth ;;
     fuzz) echo clang libclang-rt-14-dev ;;
     bench) echo ;;
     package) echo file lintian ;;

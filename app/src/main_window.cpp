@@ -16,6 +16,7 @@
 #include "game/whole_number.h"
 #include "platform/folder_record.h"
 #include "platform/outcome.h"
+#include "platform/settings_store.h"
 #include "print/print_results.h"
 #include "setup/grapheme_limit.h"
 #include "setup/member_count.h"
@@ -143,8 +144,8 @@ void MainWindow::Load()
     // look broken.
     ui_.VelGif1->setVisible(banner_.gBannerCount > 0);
     ui_.Picture1->setVisible(banner_.gBannerCount > 0);
-    if (services_.registry)
-        RecordProgramFolder(*services_.registry, services_.programFolder);
+    if (services_.settings)
+        RecordProgramFolder(*services_.settings, services_.programFolder);
     CentreOnScreen();
     DrawColumns(state_, drawing_, MemberCountFromText());
     ui_.txtInput->setFocus();

@@ -4,7 +4,7 @@
 #include "app/column_controls.h"
 #include "app/controls.h"
 #include "app/main_window.h"
-#include "platform/registry.h"
+#include "platform/settings_store.h"
 #include "support/recording_help_viewer.h"
 #include "support/recording_messages.h"
 #include "support/recording_printer.h"
@@ -15,7 +15,6 @@
 
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSettings>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -31,16 +30,15 @@ struct WindowFixture
     // The settings store lives in a folder of the test's own, never in the
     // machine's real one.
     QTemporaryDir storeFolder;
-    SettingsRegistry registry;
+    SettingsStore settings{storeFolder.filePath(QStringLiteral("etc/Westhaven/Kapuna.ini")),
+                           storeFolder.filePath(QStringLiteral("home/Westhaven/Kapuna.ini"))};
     Services services{messages};
     ZoomLevel zoom;
     std::unique_ptr<MainWindow> window;
 
     explicit WindowFixture(const QString &programFolder = QStringLiteral("/opt/kapuna-test"))
     {
-        QSettings::setPath(QSettings::IniFormat, QSettings::SystemScope, storeFolder.path());
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, storeFolder.path());
-        services.registry = &registry;
+        services.settings = &settings;
         services.shell = &shell;
         services.helpViewer = &help;
         services.printers = &printers;

@@ -5,8 +5,8 @@
 class HelpViewer;
 class Messages;
 class PrinterProvider;
-class Registry;
 class SaveDialog;
+class SettingsStore;
 class Shell;
 
 // What the window needs from the world outside it. The caller owns every
@@ -17,7 +17,8 @@ class Shell;
 struct Services
 {
     Messages &messages;
-    Registry *registry = nullptr;
+    // Every setting the program keeps: the folder record, the zoom.
+    SettingsStore *settings = nullptr;
     Shell *shell = nullptr;
     HelpViewer *helpViewer = nullptr;
     PrinterProvider *printers = nullptr;
