@@ -6,7 +6,16 @@
 // scenario runs in a process of its own, so its peak memory is its own (and
 // the pictures are made by yet another process: a child starts with the peak
 // of the process it was forked from).
+//
+// Then the share of a core that showing the heaviest animation the banner
+// accepts takes, on the clock: a list of that one entry rotating for
+// kPlaySeconds, every frame drawn, its decoding included (the most pixels
+// of canvas at the shortest frame time a GIF can ask for), beside the time
+// its decoding takes against the shortest time an entry is shown (the cost
+// of a first showing). And the same for an animation over the caps, which
+// shows still.
 #include "figure.h"
+#include "support/gif_writer.h"
 
 #include "extras/banner_rotation.h"
 #include "extras/vel_gif.h"
@@ -17,10 +26,13 @@
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <QElapsedTimer>
 
 #include <sys/resource.h>
 
 #include <cstdio>
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 
@@ -28,6 +40,7 @@ namespace {
 
 constexpr int kCycles = 1000;
 constexpr double kHourMs = 3600.0 * 1000.0;
+constexpr int kPlaySeconds = 20;
 
 double CpuMs()
 {
@@ -68,6 +81,48 @@ int RunChild(int argc, char *argv[], const QString &folder)
     return 0;
 }
 
+// The list's one animation, shown for kPlaySeconds as the window shows it:
+// each Cycle moves to the next entry, which is this one again.
+int PlayChild(int argc, char *argv[], const QString &folder)
+{
+    QApplication app(argc, argv);
+    BannerState state;
+    VelGif banner(folder);
+    banner.show();
+    const QString list = BannerListPath(folder);
+    QObject::connect(&banner, &VelGif::Cycle, &banner, [&] { AdvanceBanner(state, banner, list); });
+    QElapsedTimer decode;
+    const double cpuBefore = CpuMs();
+    decode.start();
+    StartBanner(state, banner, list);
+    const double decodeMs = decode.nsecsElapsed() / 1e6;
+    QTimer::singleShot(kPlaySeconds * 1000, &app, &QCoreApplication::quit);
+    QElapsedTimer clock;
+    clock.start();
+    app.exec();
+    const double cpu = CpuMs() - cpuBefore;
+    std::printf("%.2f %% of a core (%.0f ms CPU in %.1f s, %s); first showing: %.0f ms to decode = "
+                "%.1f %% of the shortest entry time; peak %.1f MiB\n",
+                100.0 * cpu / double(clock.elapsed()), cpu, clock.elapsed() / 1e3,
+                banner.Shows() == VelGif::Showing::Animation ? "playing" : "shown still",
+                decodeMs, 100.0 * decodeMs / VelGif::kMinimumLoopTimeMs, PeakMiB());
+    return 0;
+}
+
+// A program folder whose list holds one animated GIF.
+bool MakeAnimationFolder(const QString &to, QSize canvas, int frames)
+{
+    if (!QDir().mkpath(to + QStringLiteral("/data")))
+        return false;
+    QFile gif(to + QStringLiteral("/data/anim.gif"));
+    QFile list(BannerListPath(to));
+    // 2 hundredths of a second: the shortest frame time taken as asked.
+    const QByteArray bytes = AnimatedGif(canvas, frames, VelGif::kMinimumFrameMs / 10);
+    return gif.open(QIODevice::WriteOnly) && gif.write(bytes) == bytes.size()
+           && list.open(QIODevice::WriteOnly)
+           && list.write("01 anim*https://kapuna.example/*data/anim.gif\r\n") > 0;
+}
+
 // A program folder holding the shipped list and pictures, plus one extra
 // entry with a picture of the given size when it is not empty.
 bool MakeFolder(const QString &from, const QString &to, QSize extra)
@@ -106,6 +161,15 @@ int main(int argc, char *argv[])
 {
     if (argc > 2 && std::string(argv[1]) == "--child")
         return RunChild(argc, argv, QString::fromLocal8Bit(argv[2]));
+    if (argc > 2 && std::string(argv[1]) == "--play")
+        return PlayChild(argc, argv, QString::fromLocal8Bit(argv[2]));
+    if (argc > 5 && std::string(argv[1]) == "--make-gif") {
+        QCoreApplication app(argc, argv);
+        return MakeAnimationFolder(QString::fromLocal8Bit(argv[2]),
+                                   QSize(std::atoi(argv[3]), std::atoi(argv[4])), std::atoi(argv[5]))
+                   ? 0
+                   : 1;
+    }
     if (argc > 4 && std::string(argv[1]) == "--make") {
         QCoreApplication app(argc, argv);
         return MakeFolder(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]),
@@ -133,6 +197,31 @@ int main(int argc, char *argv[])
             || !RunSelf({QStringLiteral("--child"), folder}, &figures))
             return 1;
         Figure(std::string("banner rotation, ") + std::to_string(kCycles) + " cycles, " + s.label,
+               "%s", figures.trimmed().constData());
+    }
+
+    // The strip's canvas with as many frames as the pixel cap allows (the
+    // first frame counts twice), and a canvas of 1024 x 1024 in three
+    // frames, over it.
+    const QSize strip = VelGif::kSize;
+    const int heaviest = int(VelGif::kMaxAnimationPixels / (strip.width() * strip.height())) - 1;
+    const struct
+    {
+        const char *label;
+        QSize canvas;
+        int frames;
+    } animations[] = {{"the heaviest animation accepted", strip, std::min(heaviest, VelGif::kMaxFrames)},
+                      {"an animation over the caps", QSize(1024, 1024), 3}};
+    for (const auto &a : animations) {
+        const QString folder = temp.filePath(QString::number(n++));
+        QByteArray figures;
+        if (!RunSelf({QStringLiteral("--make-gif"), folder, QString::number(a.canvas.width()),
+                      QString::number(a.canvas.height()), QString::number(a.frames)})
+            || !RunSelf({QStringLiteral("--play"), folder}, &figures))
+            return 1;
+        Figure(std::string("banner shown ") + std::to_string(kPlaySeconds) + " s, " + a.label + " ("
+                   + std::to_string(a.frames) + " frames of " + std::to_string(a.canvas.width()) + "x"
+                   + std::to_string(a.canvas.height()) + ")",
                "%s", figures.trimmed().constData());
     }
     return 0;

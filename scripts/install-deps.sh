@@ -5,8 +5,11 @@
 #
 #   run            build the game and play it (make run, make build)
 #   test           + the printing tests' tools: a CUPS server with the PDF
-#                  printer, poppler's PDF tools (make test)
-#   asan           the same as test, for the sanitizer build (make check-asan)
+#                  printer, poppler's PDF tools; the metadata validators
+#                  and, for the installed program's check, strace, Xvfb
+#                  and xdotool (make test)
+#   asan           the same as test, for the sanitizer build, and xauth to
+#                  start that build in a real X display (make check-asan)
 #   fuzz           + clang with its libFuzzer runtime (make fuzz)
 #   bench          nothing beyond run (make bench)
 #   package        + the file utility CPack's Debian generator needs, and
@@ -31,8 +34,12 @@ packages_for() {
       echo build-essential cmake ninja-build \
         qt6-base-dev qt6-base-dev-tools libgl-dev libcups2-dev \
         fonts-nanum qt6-translations-l10n libqt6sql6-sqlite ;;
-    test|asan)
-      echo poppler-utils cups cups-client cups-bsd printer-driver-cups-pdf ;;
+    test)
+      echo poppler-utils cups cups-client cups-bsd printer-driver-cups-pdf \
+        appstream desktop-file-utils strace xvfb xdotool ;;
+    asan)
+      echo poppler-utils cups cups-client cups-bsd printer-driver-cups-pdf \
+        appstream desktop-file-utils strace xvfb xdotool xauth ;;
     fuzz) echo clang libclang-rt-14-dev ;;
     bench) echo ;;
     package) echo file lintian ;;

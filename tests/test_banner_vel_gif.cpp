@@ -1,7 +1,11 @@
 // The banner control widget: what it shows, when it asks for the next entry
 // (its clocks are driven by hand here, never waited for) and its clicks.
 #include "extras/vel_gif.h"
+#include "platform/safe_file.h"
+#include "support/gif_writer.h"
 #include "support/pipe_guard.h"
+
+#include <QBuffer>
 
 #include <QImage>
 #include <QSignalSpy>
@@ -53,6 +57,8 @@ private slots:
     void stillPictureIsPaintedCentred();
     void largePictureIsScaledDownToFit();
 
+    void animationsBeyondTheirCapsShowStill_data();
+    void animationsBeyondTheirCapsShowStill();
     void animatedGifCyclesAtTheEndOfEachLoop();
     void shortLoopsWaitForTheMinimumTime();
     void animationThatStopsIsTimedLikeAStill();
@@ -143,6 +149,10 @@ void TestBannerVelGif::onlyPicturesThatPassTheChecksAreShown_data()
     QTest::newRow("device") << "/dev/zero" << false << false;
     QTest::newRow("link to a device") << "data/zero.png" << false << false;
     QTest::newRow("huge canvas") << "data/canvas.gif" << true << false;
+    QTest::newRow("exactly 4 MiB") << "data/4MiB.png" << true << true;
+    QTest::newRow("4 MiB and a byte") << "data/4MiB+1.png" << false << false;
+    QTest::newRow("2048 x 2048") << "data/2048x2048.png" << true << true;
+    QTest::newRow("2049 x 2048") << "data/2049x2048.png" << true << false;
     QTest::newRow("empty") << "" << false << false;
 }
 
@@ -155,6 +165,19 @@ void TestBannerVelGif::onlyPicturesThatPassTheChecksAreShown()
     QVERIFY(!WriteBytes(QStringLiteral("data/anim.gif"), kTwoFrameGif).isEmpty());
     QVERIFY(!WriteBytes(QStringLiteral("data/text.png"), "01 not*a*picture\r\n").isEmpty());
     QVERIFY(!WriteBytes(QStringLiteral("data/canvas.gif"), HugeCanvasGif()).isEmpty());
+    // The caps at their exact limits: a small picture padded after its end
+    // to the byte limit, and canvases of the pixel limit and one column more.
+    if (image.startsWith(QLatin1String("data/4MiB"))) {
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        QVERIFY(QImage(VelGif::kSize, QImage::Format_RGB32).save(&buffer, "PNG"));
+        const qint64 size = safe_file::kMaxPictureBytes + image.contains(u'+');
+        QVERIFY(!WriteBytes(image, bytes + QByteArray(size - bytes.size(), '\0')).isEmpty());
+    }
+    if (image.contains(QLatin1String("x2048"))) {
+        const int width = image.contains(QLatin1String("2049")) ? 2049 : 2048;
+        QVERIFY(!WritePicture(image, QSize(width, 2048)).isEmpty());
+    }
     QFile::remove(dir_.filePath(QStringLiteral("data/zero.png")));
     QFile::remove(dir_.filePath(QStringLiteral("data/pipe.gif")));
     QVERIFY(QFile::link(QStringLiteral("/dev/zero"), dir_.filePath(QStringLiteral("data/zero.png"))));
@@ -303,6 +326,36 @@ void TestBannerVelGif::largePictureIsScaledDownToFit()
     const QImage shot = banner.grab().toImage().scaled(banner.size());
     QCOMPARE(shot.pixelColor(1, 1), kPictureColour);
     QCOMPARE(shot.pixelColor(339, 47), kPictureColour);
+}
+
+void TestBannerVelGif::animationsBeyondTheirCapsShowStill_data()
+{
+    QTest::addColumn<QSize>("canvas");
+    QTest::addColumn<int>("frames");
+    QTest::addColumn<bool>("plays");
+    // The first frame is decoded once more: it counts with the others
+    // towards the 2,097,152 pixels.
+    QTest::newRow("128 frames") << QSize(16, 16) << 128 << true;
+    QTest::newRow("129 frames") << QSize(16, 16) << 129 << false;
+    QTest::newRow("4 x 1024 x 512 pixels") << QSize(1024, 512) << 3 << true;
+    QTest::newRow("5 x 1024 x 512 pixels") << QSize(1024, 512) << 4 << false;
+}
+
+void TestBannerVelGif::animationsBeyondTheirCapsShowStill()
+{
+    QFETCH(QSize, canvas);
+    QFETCH(int, frames);
+    QFETCH(bool, plays);
+    QVERIFY(!WriteBytes(QStringLiteral("data/anim.gif"), AnimatedGif(canvas, frames)).isEmpty());
+    VelGif banner(dir_.path());
+    banner.LoadImage(QStringLiteral("data/anim.gif"));
+    banner.Start();
+    QCOMPARE(banner.Shows(), plays ? VelGif::Showing::Animation : VelGif::Showing::Still);
+    // Played from the frames decoded once: the next one is palette colour 1.
+    banner.NextFrame();
+    QCOMPARE(banner.Picture().toImage().pixelColor(1, 1) == QColor(1, 7, 254), plays);
+    banner.LoadImage(QStringLiteral("data/anim.gif"));
+    QCOMPARE(banner.DecodeCount(), 1);
 }
 
 void TestBannerVelGif::animatedGifCyclesAtTheEndOfEachLoop()

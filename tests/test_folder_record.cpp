@@ -1,7 +1,7 @@
 // Start-up's record of the program's folder in the machine-wide store.
 
 #include "platform/folder_record.h"
-#include "platform/registry.h"
+#include "platform/settings_store.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -56,6 +56,8 @@ class TestFolderRecord : public QObject
     Q_OBJECT
 
 private:
+    QString UserFile() const { return dir_->filePath(QStringLiteral("home/Westhaven/Kapuna.ini")); }
+
     std::unique_ptr<QTemporaryDir> dir_;
     QString machineFile_;
 
@@ -65,20 +67,19 @@ private slots:
         QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));
         dir_ = std::make_unique<QTemporaryDir>();
         QVERIFY(dir_->isValid());
-        QSettings::setPath(QSettings::IniFormat, QSettings::SystemScope, dir_->filePath("etc"));
         machineFile_ = dir_->filePath(QStringLiteral("etc/Westhaven/Kapuna.ini"));
     }
 
     void firstRunRecordsTheFolder()
     {
-        SettingsRegistry store;
+        SettingsStore store(machineFile_, UserFile());
         RecordProgramFolder(store, QStringLiteral("/opt/kapuna"));
         QCOMPARE(Recorded(store), QStringLiteral("/opt/kapuna"));
     }
 
     void emptyRecordIsFilledIn()
     {
-        SettingsRegistry store;
+        SettingsStore store(machineFile_, UserFile());
         QVERIFY(store.WriteRegText(Registry::kHkeyLocalMachine, folder_record::kKeyPath,
                                    folder_record::kValueName, QString()));
         CountingRegistry counting(store);
@@ -101,7 +102,7 @@ private slots:
     {
         QFETCH(QString, recorded);
         QFETCH(QString, current);
-        SettingsRegistry store;
+        SettingsStore store(machineFile_, UserFile());
         RecordProgramFolder(store, recorded);
         CountingRegistry counting(store);
         RecordProgramFolder(counting, current);
@@ -111,7 +112,7 @@ private slots:
 
     void sameFolderWritesNothing()
     {
-        SettingsRegistry store;
+        SettingsStore store(machineFile_, UserFile());
         RecordProgramFolder(store, QStringLiteral("/opt/kapuna"));
         // A comment the writer would not keep: if the store were rewritten,
         // even with the same value, the bytes would change.
@@ -136,8 +137,7 @@ private slots:
         QFile file(blocker);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.close();
-        QSettings::setPath(QSettings::IniFormat, QSettings::SystemScope, blocker);
-        SettingsRegistry store;
+        SettingsStore store(blocker + QStringLiteral("/Westhaven/Kapuna.ini"), UserFile());
         CountingRegistry counting(store);
         RecordProgramFolder(counting, QStringLiteral("/opt/kapuna"));
         QCOMPARE(counting.writes, 1);
@@ -148,7 +148,7 @@ private slots:
     {
         QCOMPARE(folder_record::kKeyPath, QStringLiteral("Software\\Westhaven\\Kapuna"));
         QCOMPARE(folder_record::kValueName, QStringLiteral("path"));
-        SettingsRegistry store;
+        SettingsStore store(machineFile_, UserFile());
         RecordProgramFolder(store, QStringLiteral("/opt/kapuna"));
         const QSettings raw(machineFile_, QSettings::IniFormat);
         QCOMPARE(raw.value("Software/Westhaven/Kapuna/path").toString(), QStringLiteral("/opt/kapuna"));

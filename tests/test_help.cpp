@@ -5,6 +5,7 @@
 #include "extras/help_viewer.h"
 #include "support/pipe_guard.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -102,6 +103,63 @@ private slots:
         QVERIFY(ShownText(window).contains(detail.replace(QStringLiteral("%path"), path)));
     }
 
+    void hostileFilesOpenOrAreRefusedWhole_data()
+    {
+        // The file: prefix, then piece repeated, then suffix.
+        QTest::addColumn<QByteArray>("prefix");
+        QTest::addColumn<QByteArray>("piece");
+        QTest::addColumn<int>("times");
+        QTest::addColumn<QByteArray>("suffix");
+        QTest::addColumn<bool>("shown");
+        const auto row = [](const char *name, const char *prefix, const char *piece, int times,
+                            const char *suffix, bool shown) {
+            QTest::newRow(name) << QByteArray(prefix) << QByteArray(piece) << times
+                                << QByteArray(suffix) << shown;
+        };
+        // The caps in numbers, as the README gives them.
+        const char *table = "<table><tr><td>";
+        row("tables 2 deep", "", table, 2, "x", true);
+        row("tables 3 deep", "", table, 3, "x", false);
+        row("8,700 tables, which overflowed the stack", "", table, 8700, "", false);
+        row("<ul><li> 32 deep", "", "<ul><li>", 16, "x", true);
+        row("<ul><li> 33 deep", "", "<ul><li>", 16, "<ul>x", false);
+        row("16,000 <ul><li>", "", "<ul><li>", 16000, "", false);
+        row("<div> 32 deep", "", "<div>", 32, "x", true);
+        row("<div> 33 deep", "", "<div>", 33, "x", false);
+        row("<b><i> 32 deep", "", "<b><i>", 16, "x", true);
+        row("<b><i> 33 deep", "", "<b><i>", 16, "<b>x", false);
+        row("21,000 <b><i>", "", "<b><i>", 21000, "", false);
+        row("a list of 128 items", "<ul>", "<li>w", 128, "", true);
+        row("a list of 129 items", "<ul>", "<li>w", 129, "", false);
+        row("1,500 cells", "<table><tr>", "<td>w</td>", 1500, "", true);
+        row("1,501 cells", "<table><tr>", "<td>w</td>", 1501, "", false);
+        row("4,096 characters without a space", "", "x", 4096, "", true);
+        row("4,097 characters without a space", "", "x", 4097, "", false);
+        row("48 style rules", "<style>", "p{}", 48, "</style>x", true);
+        row("49 style rules", "<style>", "p{}", 49, "</style>x", false);
+        row("256 pictures", "", "<img src=p.png>", 256, "", true);
+        row("257 pictures", "", "<img src=p.png>", 257, "", false);
+    }
+
+    void hostileFilesOpenOrAreRefusedWhole()
+    {
+        QFETCH(QByteArray, prefix);
+        QFETCH(QByteArray, piece);
+        QFETCH(int, times);
+        QFETCH(QByteArray, suffix);
+        QFETCH(bool, shown);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("kapuna.hlp"));
+        QVERIFY(WriteAll(path, prefix + piece.repeated(times) + suffix));
+        HelpWindow window;
+        QCOMPARE(window.LoadFile(path), shown);
+        window.show();
+        // Laid out to its end, as scrolling there would.
+        QVERIFY(window.Browser()->document()->documentLayout()->documentSize().height() > 0);
+        const QString refusal = QStringLiteral("도움말 파일의 구조가 너무 복잡합니다.");
+        QCOMPARE(ShownText(window).contains(refusal), !shown);
+    }
+
     void resourcesLoadOnlyFromTheHelpFolder_data()
     {
         QTest::addColumn<QString>("source"); // %dir: the folder that holds the help folder
@@ -111,6 +169,7 @@ private slots:
         QTest::newRow("device") << "/dev/zero" << false;
         QTest::newRow("link to a device") << "zero.png" << false;
         QTest::newRow("other folder") << "../outside.png" << false;
+        QTest::newRow("a sibling folder named like the help's") << "../kapuna-x/pic.png" << false;
         QTest::newRow("absolute path") << "%dir/outside.png" << false;
         QTest::newRow("FIFO by its absolute path") << "%dir/kapuna/pipe.png" << false;
         QTest::newRow("file URL") << "file://%dir/outside.png" << false;
@@ -128,6 +187,8 @@ private slots:
         picture.fill(Qt::red);
         QVERIFY(picture.save(folder + QStringLiteral("/pic.png")));
         QVERIFY(picture.save(dir.filePath(QStringLiteral("outside.png"))));
+        QVERIFY(QDir().mkpath(dir.filePath(QStringLiteral("kapuna-x"))));
+        QVERIFY(picture.save(dir.filePath(QStringLiteral("kapuna-x/pic.png"))));
         QVERIFY(QFile::link(QStringLiteral("/dev/zero"), folder + QStringLiteral("/zero.png")));
         PipeGuard pipe(folder + QStringLiteral("/pipe.png"));
         source.replace(QStringLiteral("%dir"), dir.path());
@@ -143,6 +204,48 @@ private slots:
             window.Browser()->document()->resource(QTextDocument::ImageResource, QUrl(source));
         QCOMPARE(resource.value<QImage>().size() == picture.size(), loaded);
         QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+    }
+
+    void resourcesOfOneFileShareTheirCaps()
+    {
+        QTemporaryDir dir;
+        QImage big(2048, 2048, QImage::Format_RGB32);
+        big.fill(Qt::red);
+        for (const char *name : {"big0.png", "big1.png", "big2.png"})
+            QVERIFY(big.save(dir.filePath(QString::fromLatin1(name))));
+        const int first = 40; // and 9 more: one over the 48 rules a file may have
+        QVERIFY(WriteAll(dir.filePath(QStringLiteral("a.css")), QByteArray("p{}").repeated(first)));
+        QVERIFY(WriteAll(dir.filePath(QStringLiteral("b.css")), QByteArray("p{}").repeated(9)));
+        const QString path = dir.filePath(QStringLiteral("kapuna.hlp"));
+        QVERIFY(WriteAll(path, "<link rel=stylesheet href=a.css><link rel=stylesheet href=b.css>"
+                               "<img src=big0.png><img src=big1.png><img src=big2.png>"
+                               "<img src=./big0.png>"));
+        HelpWindow window;
+        QVERIFY(window.LoadFile(path));
+        window.show();
+        const auto resource = [&](QTextDocument::ResourceType type, const char *name) {
+            return window.Browser()->document()->resource(type, QUrl(QString::fromLatin1(name)));
+        };
+        // Two pictures at the pixel cap fill the file's allowance; the same
+        // picture again under another name costs nothing more.
+        for (const char *name : {"big0.png", "big1.png", "./big0.png"})
+            QCOMPARE(resource(QTextDocument::ImageResource, name).value<QImage>().size(), big.size());
+        QCOMPARE(resource(QTextDocument::ImageResource, "big2.png").value<QImage>().size(), QSize(1, 1));
+        // The second sheet's rules would take all the sheets beyond the cap.
+        QCOMPARE(resource(QTextDocument::StyleSheetResource, "a.css").toString().size(), 3 * first);
+        QCOMPARE(resource(QTextDocument::StyleSheetResource, "b.css").toString(), QString());
+
+        // 64 picture files at most, however small.
+        QByteArray many;
+        for (int i = 0; i <= 64; ++i) {
+            QVERIFY(QImage(2, 2, QImage::Format_RGB32).save(dir.filePath(QStringLiteral("t%1.png").arg(i))));
+            many += "<img src=t" + QByteArray::number(i) + ".png>";
+        }
+        QVERIFY(WriteAll(path, many));
+        QVERIFY(window.LoadFile(path));
+        window.Browser()->document()->documentLayout()->documentSize();
+        QCOMPARE(resource(QTextDocument::ImageResource, "t63.png").value<QImage>().size(), QSize(2, 2));
+        QCOMPARE(resource(QTextDocument::ImageResource, "t64.png").value<QImage>().size(), QSize(1, 1));
     }
 
     void windowCloses_data()

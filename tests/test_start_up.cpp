@@ -10,7 +10,6 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFile>
-#include <QSettings>
 #include <QTest>
 #include <QTimer>
 
@@ -52,17 +51,16 @@ void TestStartUp::initTestCase()
 void TestStartUp::recordsTheProgramFolder()
 {
     WindowFixture f(QStringLiteral("/opt/kapuna"));
-    QCOMPARE(f.registry.ReadRegText(Registry::kHkeyLocalMachine, kKey, QStringLiteral("path")),
+    QCOMPARE(f.settings.ReadRegText(Registry::kHkeyLocalMachine, kKey, QStringLiteral("path")),
              QStringLiteral("/opt/kapuna"));
 }
 
 void TestStartUp::leavesAnUpToDateRecordAlone()
 {
     QTemporaryDir store;
-    QSettings::setPath(QSettings::IniFormat, QSettings::SystemScope, store.path());
     const QString machine = store.filePath(QStringLiteral("Westhaven/Kapuna.ini"));
-    SettingsRegistry registry;
-    QVERIFY(registry.WriteRegText(Registry::kHkeyLocalMachine, kKey, QStringLiteral("path"),
+    SettingsStore settings(machine, store.filePath(QStringLiteral("user.ini")));
+    QVERIFY(settings.WriteRegText(Registry::kHkeyLocalMachine, kKey, QStringLiteral("path"),
                                   QStringLiteral("/opt/kapuna")));
     const QDateTime written = QFileInfo(machine).lastModified();
     const QByteArray bytes = [&] {
@@ -73,7 +71,7 @@ void TestStartUp::leavesAnUpToDateRecordAlone()
 
     RecordingMessages messages;
     Services services{messages};
-    services.registry = &registry;
+    services.settings = &settings;
     services.programFolder = QStringLiteral("/opt/kapuna");
     ZoomLevel zoom;
     MainWindow window(services, zoom);

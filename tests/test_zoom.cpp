@@ -3,6 +3,7 @@
 #include "extras/help_window.h"
 #include "platform/dialog_zoom.h"
 #include "game/palette.h"
+#include "platform/settings_store.h"
 #include "support/window_fixture.h"
 #include "widgets/fonts.h"
 
@@ -162,15 +163,17 @@ void TestZoom::everythingScalesWithTheZoom()
 
 void TestZoom::rememberedZoomIsClampedToTheScreen_data()
 {
-    QTest::addColumn<int>("saved");
+    QTest::addColumn<int>("saved"); // 0: nothing saved
     QTest::addColumn<QSize>("screen");
-    QTest::addColumn<int>("restored");
+    QTest::addColumn<int>("restored"); // 0: the window keeps its 100 %
     QTest::newRow("fits") << 200 << QSize(1920, 1080) << 200;
     QTest::newRow("too large for 1080p") << 300 << QSize(1920, 1080) << 200;
     QTest::newRow("a small laptop") << 175 << QSize(1280, 800) << 125;
     QTest::newRow("beyond 200 on 4K") << 400 << QSize(3840, 2160) << 400;
     QTest::newRow("between steps") << 160 << QSize(1920, 1080) << 150;
     QTest::newRow("smaller than the window") << 150 << QSize(640, 480) << 100;
+    QTest::newRow("below 100 %") << 50 << QSize(1920, 1080) << 0;
+    QTest::newRow("nothing remembered") << 0 << QSize(1920, 1080) << 0;
 }
 
 void TestZoom::rememberedZoomIsClampedToTheScreen()
@@ -178,10 +181,14 @@ void TestZoom::rememberedZoomIsClampedToTheScreen()
     QFETCH(int, saved);
     QFETCH(QSize, screen);
     QFETCH(int, restored);
-    WindowFixture f; // keeps the user's settings in a folder of its own
-    zoom::WritePreference(units::Zoom{saved});
+    QTemporaryDir folder;
+    SettingsStore settings(folder.filePath(QStringLiteral("machine.ini")),
+                           folder.filePath(QStringLiteral("user.ini")));
+    if (saved > 0)
+        QVERIFY(settings.WriteZoomPercent(saved));
     const int largest = zoom::Largest(QSize(792, 512), QMargins(8, 40, 8, 8), screen);
-    QCOMPARE(zoom::Clamped(zoom::ReadPreference().value_or(0), largest).percent, restored);
+    const std::optional<units::Zoom> zoom = zoom::AtStartUp(settings, largest);
+    QCOMPARE(zoom.value_or(units::Zoom{0}).percent, restored);
 }
 
 void TestZoom::largestZoomIsTheLastStepThatFits_data()

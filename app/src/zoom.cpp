@@ -1,28 +1,15 @@
 #include "app/zoom.h"
 
+#include "platform/settings_store.h"
+
 #include <QApplication>
-#include <QSettings>
 #include <QShortcut>
 #include <QWheelEvent>
 #include <QWidget>
 
 #include <algorithm>
-#include <memory>
 
 namespace zoom {
-
-namespace {
-
-constexpr char kKey[] = "window/zoom";
-
-// The settings store's file is machine-wide; this one is the user's own.
-std::unique_ptr<QSettings> UserSettings()
-{
-    return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
-                                       QStringLiteral("Westhaven"), QStringLiteral("Kapuna"));
-}
-
-} // namespace
 
 QMargins FrameMargins(const QWidget &window)
 {
@@ -59,21 +46,12 @@ units::Zoom Stepped(units::Zoom current, int direction, int largest)
     return Clamped(current.percent + direction * kStep, largest);
 }
 
-std::optional<int> ReadPreference()
+std::optional<units::Zoom> AtStartUp(const SettingsStore &settings, int largest)
 {
-    const auto settings = UserSettings();
-    // Only this user's own choice counts, never a machine-wide file.
-    settings->setFallbacksEnabled(false);
-    bool ok = false;
-    const int percent = settings->value(QLatin1String(kKey)).toInt(&ok);
-    if (!ok || percent < kSmallest)
+    const std::optional<int> percent = settings.ZoomPercent();
+    if (!percent || *percent < kSmallest)
         return std::nullopt;
-    return percent;
-}
-
-void WritePreference(units::Zoom zoom)
-{
-    UserSettings()->setValue(QLatin1String(kKey), zoom.percent);
+    return Clamped(*percent, largest);
 }
 
 Keys::Keys(QWidget *window, std::function<void(int)> step)

@@ -1,7 +1,6 @@
 #include "extras/banner_list.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include "platform/safe_file.h"
 
 namespace {
 
@@ -74,14 +73,13 @@ QList<BannerEntry> ParseBannerList(QByteArrayView bytes)
 
 QList<BannerEntry> ReadBannerList(const QString &path)
 {
-    // A pipe or a device under the list's name would block or never end.
-    if (!QFileInfo(path).isFile())
+    // Read at every Cycle: a pipe or a device that takes the list's place,
+    // even between a check and the open, must neither block nor never end.
+    const safe_file::ReadResult read = safe_file::ReadStart(path, banner_list::kMaxFileBytes);
+    if (!read.bytes)
         return {};
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    QByteArray bytes = file.read(banner_list::kMaxFileBytes + 1);
-    if (bytes.size() > banner_list::kMaxFileBytes) {
+    QByteArray bytes = *read.bytes;
+    if (read.cut) {
         // The limit cut the file: only the lines that end inside what was
         // read are read, never the first part of one that goes on.
         const qsizetype lastEnd = std::max(bytes.lastIndexOf('\n'), bytes.lastIndexOf('\r'));

@@ -1,11 +1,13 @@
 #include "extras/help_window.h"
 
+#include "extras/help_markup.h"
 #include "platform/safe_file.h"
 #include "widgets/fonts.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <QHBoxLayout>
 #include <QKeySequence>
 #include <QPushButton>
@@ -14,6 +16,8 @@
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -25,7 +29,17 @@ class HelpBrowser final : public QTextBrowser
 public:
     using QTextBrowser::QTextBrowser;
 
-    void SetFolder(const QString &folder) { folder_ = QFileInfo(folder).canonicalFilePath(); }
+    // The folder of the file about to be shown, and the style rules its own
+    // markup holds: the resources it may load start from here.
+    void Begin(const QString &folder, int styleRules)
+    {
+        folder_ = QFileInfo(folder).canonicalFilePath();
+        styleRulesLeft_ = HelpMarkup::kMaxStyleRules - styleRules;
+        styleBytesLeft_ = HelpWindow::kMaxStyleSheetBytes;
+        picturesLeft_ = HelpWindow::kMaxPictures;
+        pixelsLeft_ = HelpWindow::kMaxPicturePixels;
+        pictures_.clear();
+    }
 
     // Refusals are empty values, never a null QVariant, and a refused picture
     // is a blank pixel, never a null image: on a null answer QTextDocument,
@@ -33,20 +47,55 @@ public:
     QVariant loadResource(int type, const QUrl &name) override
     {
         const QString path = FileInFolder(name);
-        if (type == QTextDocument::StyleSheetResource) {
-            const safe_file::ReadResult read = path.isEmpty()
-                                                   ? safe_file::ReadResult{}
-                                                   : safe_file::Read(path, HelpWindow::kMaxStyleSheetBytes);
-            return QVariant(read.bytes ? QString::fromUtf8(*read.bytes) : QString());
-        }
+        if (type == QTextDocument::StyleSheetResource)
+            return QVariant(StyleSheet(path));
         if (type == QTextDocument::ImageResource) {
-            const QImage image = path.isEmpty() ? QImage() : safe_file::ReadPicture(path);
+            const QImage image = Picture(path);
             return QVariant(image.isNull() ? BlankPixel() : image);
         }
         return QVariant(QByteArray());
     }
 
 private:
+    // Every sheet of a file shares one allowance of bytes and of rules with
+    // the rules written in the file: matching rules against elements is
+    // what a style sheet costs.
+    QString StyleSheet(const QString &path)
+    {
+        const safe_file::ReadResult read =
+            path.isEmpty() ? safe_file::ReadResult{} : safe_file::Read(path, styleBytesLeft_);
+        if (!read.bytes)
+            return {};
+        const int rules = int(read.bytes->count('{'));
+        if (rules > styleRulesLeft_)
+            return {};
+        styleRulesLeft_ -= rules;
+        styleBytesLeft_ -= read.bytes->size();
+        return QString::fromUtf8(*read.bytes);
+    }
+
+    // A picture is decoded once however many names it is given, and a file
+    // decodes at most kMaxPictures files and kMaxPicturePixels pixels; a
+    // canvas beyond what is left is refused from its header, undecoded.
+    QImage Picture(const QString &path)
+    {
+        if (path.isEmpty())
+            return {};
+        if (const auto known = pictures_.constFind(path); known != pictures_.constEnd())
+            return *known;
+        QImage image;
+        if (picturesLeft_ > 0 && pixelsLeft_ > 0) {
+            --picturesLeft_;
+            const safe_file::ReadResult read = safe_file::Read(path, safe_file::kMaxPictureBytes);
+            const qint64 fits = std::min(safe_file::kMaxPixels, pixelsLeft_);
+            if (read.bytes)
+                image = safe_file::DecodeFirstFrame(*read.bytes, fits);
+            pixelsLeft_ -= qint64(image.width()) * image.height();
+        }
+        pictures_.insert(path, image);
+        return image;
+    }
+
     static QImage BlankPixel()
     {
         QImage blank(1, 1, QImage::Format_ARGB32);
@@ -70,6 +119,11 @@ private:
     }
 
     QString folder_;
+    int styleRulesLeft_ = 0;
+    qint64 styleBytesLeft_ = 0;
+    int picturesLeft_ = 0;
+    qint64 pixelsLeft_ = 0;
+    QHash<QString, QImage> pictures_;
 };
 
 } // namespace
@@ -126,13 +180,22 @@ bool HelpWindow::LoadFile(const QString &filePath)
 {
     const safe_file::ReadResult read = safe_file::Read(filePath, kMaxFileBytes);
     if (!read.bytes) {
-        ShowCannotOpen(filePath, read.refusal == safe_file::Refusal::TooLarge);
+        ShowCannotOpen(filePath, read.refusal == safe_file::Refusal::TooLarge ? Refusal::TooLarge
+                                                                            : Refusal::Unreadable);
         return false;
     }
-    static_cast<HelpBrowser *>(browser_)->SetFolder(QFileInfo(filePath).absolutePath());
+    const QString html = QString::fromUtf8(*read.bytes);
+    // Measured before Qt parses a byte: what is beyond the caps would hold
+    // the window for seconds or minutes, or overflow the stack.
+    const HelpMarkup shape = HelpMarkup::Measure(html);
+    if (!shape.Fits()) {
+        ShowCannotOpen(filePath, Refusal::TooComplex);
+        return false;
+    }
+    static_cast<HelpBrowser *>(browser_)->Begin(QFileInfo(filePath).absolutePath(), shape.styleRules);
     // Resources of an earlier file are not this one's.
     browser_->document()->clear();
-    browser_->setHtml(QString::fromUtf8(*read.bytes));
+    browser_->setHtml(html);
     browser_->moveCursor(QTextCursor::Start);
     browser_->ensureCursorVisible();
     return true;
@@ -144,12 +207,17 @@ void HelpWindow::FollowLink(const QUrl &url)
         browser_->scrollToAnchor(url.fragment());
 }
 
-void HelpWindow::ShowCannotOpen(const QString &filePath, bool tooLarge)
+void HelpWindow::ShowCannotOpen(const QString &filePath, Refusal why)
 {
-    static_cast<HelpBrowser *>(browser_)->SetFolder(QString());
-    if (tooLarge) {
+    static_cast<HelpBrowser *>(browser_)->Begin(QString(), 0);
+    if (why == Refusal::TooLarge) {
         browser_->setHtml(QStringLiteral("<h2>도움말을 열 수 없습니다</h2>"
                                          "<p>도움말 파일이 너무 큽니다.</p>"));
+        return;
+    }
+    if (why == Refusal::TooComplex) {
+        browser_->setHtml(QStringLiteral("<h2>도움말을 열 수 없습니다</h2>"
+                                         "<p>도움말 파일의 구조가 너무 복잡합니다.</p>"));
         return;
     }
     browser_->setHtml(

@@ -10,7 +10,6 @@
 #include <QKeyEvent>
 #include <QLinearGradient>
 #include <QMouseEvent>
-#include <QMovie>
 #include <QPainter>
 
 #include <algorithm>
@@ -38,6 +37,8 @@ VelGif::VelGif(QString programFolder, const ZoomLevel &zoom, QWidget *parent)
 
     stillTimer_.setSingleShot(true);
     connect(&stillTimer_, &QTimer::timeout, this, &VelGif::StillTimeUp);
+    frameTimer_.setSingleShot(true);
+    connect(&frameTimer_, &QTimer::timeout, this, &VelGif::NextFrame);
     flashTimer_.setSingleShot(true);
     flashTimer_.setInterval(kFlashMs);
     connect(&flashTimer_, &QTimer::timeout, this, [this] {
@@ -82,17 +83,11 @@ void VelGif::LoadImage(const QString &image)
         // once the entry's time begins.
         picture_ = decoded->still;
         showing_ = Showing::Still;
-        if (!decoded->animation.isEmpty()) {
-            auto *movie = new QMovie(this);
-            auto *bytes = new QBuffer(movie);
-            bytes->setData(decoded->animation);
-            bytes->open(QIODevice::ReadOnly);
-            movie->setDevice(bytes);
-            if (decoded->scaled)
-                movie->setScaledSize(picture_.size());
-            connect(movie, &QMovie::frameChanged, this, &VelGif::AnimationFrameShown);
-            connect(movie, &QMovie::finished, this, &VelGif::AnimationFinished);
-            movie_ = movie;
+        if (decoded->frames.size() > 1) {
+            // A copy (of shared data): the cache may drop the entry while
+            // it plays.
+            frames_ = decoded->frames;
+            loopsLeft_ = decoded->loops;
             showing_ = Showing::Animation;
         }
     }
@@ -125,25 +120,52 @@ const VelGif::DecodedPicture *VelGif::Decoded(const QString &path)
         const QImage first = read.bytes ? safe_file::DecodeFirstFrame(*read.bytes) : QImage();
         if (!first.isNull()) {
             const QSize fit = PictureRect(first.size()).size();
-            entry->scaled = fit != first.size();
             entry->still = QPixmap::fromImage(
-                entry->scaled ? first.scaled(fit, Qt::KeepAspectRatio, Qt::SmoothTransformation)
-                              : first);
-            QBuffer probe;
-            probe.setData(*read.bytes);
-            probe.open(QIODevice::ReadOnly);
-            QImageReader reader(&probe);
-            if (reader.supportsAnimation() && reader.imageCount() > 1)
-                entry->animation = *read.bytes;
+                fit != first.size() ? first.scaled(fit, Qt::KeepAspectRatio, Qt::SmoothTransformation)
+                                    : first);
+            DecodeFrames(*read.bytes, fit, *entry);
         }
     }
-    const qint64 bytes = qint64(entry->still.width()) * entry->still.height() * 4
-                         + entry->animation.size();
+    qint64 bytes = qint64(entry->still.width()) * entry->still.height() * 4;
+    for (const Frame &frame : std::as_const(entry->frames))
+        bytes += qint64(frame.picture.width()) * frame.picture.height() * 4;
     // A refused file costs its stamp only, and is remembered like a picture
     // so that a click or a rotation does not try it again.
     if (!cache_.insert(path, entry.release(), qMax<qint64>(1, bytes / 1024)))
         return nullptr;
     return cache_.object(path);
+}
+
+void VelGif::DecodeFrames(const QByteArray &bytes, QSize fit, DecodedPicture &into)
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    if (!reader.supportsAnimation())
+        return;
+    // Counted from the blocks of the file, none of them decoded; the first
+    // frame was decoded once already.
+    const int count = reader.imageCount();
+    const QSize canvas = reader.size();
+    if (count < 2 || count > kMaxFrames
+        || (count + 1) * qint64(canvas.width()) * canvas.height() > kMaxAnimationPixels)
+        return;
+    QList<Frame> frames;
+    for (int i = 0; i < count; ++i) {
+        const QImage frame = reader.read();
+        if (frame.isNull())
+            break;
+        const int delay = reader.nextImageDelay();
+        const QImage shown = frame.size() != fit
+                                 ? frame.scaled(fit, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                                 : frame;
+        frames.append(Frame{QPixmap::fromImage(shown), delay < kMinimumFrameMs ? kDefaultFrameMs : delay});
+    }
+    // An animation that stops at a frame it cannot decode plays once.
+    into.loops = frames.size() == count ? reader.loopCount() : 0;
+    if (frames.size() > 1)
+        into.frames = std::move(frames);
 }
 
 bool VelGif::QueryClick(std::int16_t what)
@@ -182,7 +204,7 @@ QString VelGif::ResolveImage(const QString &image) const
 
 bool VelGif::EntryTimeRunning() const
 {
-    return entryTimed_ && (stillTimer_.isActive() || (movie_ && movie_->state() == QMovie::Running));
+    return entryTimed_ && (stillTimer_.isActive() || frameTimer_.isActive());
 }
 
 void VelGif::SetStillTime(int ms)
@@ -199,9 +221,9 @@ void VelGif::BeginEntryTime()
 {
     entryTimed_ = true;
     entryClock_.start();
-    if (showing_ == Showing::Animation && movie_) {
+    if (showing_ == Showing::Animation) {
         lastFrame_ = -1;
-        movie_->start();
+        ShowFrame(0);
     } else {
         stillTimer_.start(stillTimeMs_);
     }
@@ -218,10 +240,36 @@ void VelGif::StillTimeUp()
     emit Cycle();
 }
 
+void VelGif::ShowFrame(int frame)
+{
+    frame_ = frame;
+    // Armed before the frame is told: a Cycle it raises may load the next
+    // entry, which stops this clock for good.
+    frameTimer_.start(frames_.at(frame).ms);
+    AnimationFrameShown(frame);
+}
+
+void VelGif::NextFrame()
+{
+    if (frames_.isEmpty())
+        return;
+    if (frame_ + 1 < frames_.size()) {
+        ShowFrame(frame_ + 1);
+        return;
+    }
+    if (loopsLeft_ == 0) {
+        AnimationFinished();
+        return;
+    }
+    if (loopsLeft_ > 0)
+        --loopsLeft_;
+    ShowFrame(0);
+}
+
 void VelGif::AnimationFrameShown(int frameNumber)
 {
-    if (movie_)
-        picture_ = movie_->currentPixmap();
+    if (frameNumber >= 0 && frameNumber < frames_.size())
+        picture_ = frames_.at(frameNumber).picture;
     update();
     const bool loopEnded = frameNumber == 0 && lastFrame_ > 0;
     lastFrame_ = frameNumber;
@@ -247,14 +295,8 @@ void VelGif::AnimationFinished()
 
 void VelGif::DropAnimation()
 {
-    if (!movie_)
-        return;
-    // This may run inside one of the movie's own signals (its frame ended a
-    // loop, Cycle loaded the next entry), so it is deleted only later.
-    movie_->disconnect(this);
-    movie_->stop();
-    movie_->deleteLater();
-    movie_ = nullptr;
+    frameTimer_.stop();
+    frames_.clear();
 }
 
 QSize VelGif::DesignSize() const

@@ -429,11 +429,15 @@ QList<RoundRecord> HistoryStore::Records(const QList<qint64> &ids)
     QStringList wanted;
     for (qint64 id : ids)
         wanted << QString::number(id);
-    const QString only = ids.isEmpty() ? QString() : QStringLiteral(" WHERE %2 IN (%1)").arg(wanted.join(u','));
+    // The ids are numbers the store gave out, written by the program itself.
+    const auto only = [&](const char *column) {
+        return ids.isEmpty() ? QString()
+                             : QStringLiteral(" WHERE %1 IN (%2)").arg(QLatin1String(column), wanted.join(u','));
+    };
     QSqlQuery rounds(db);
     rounds.setForwardOnly(true);
     rounds.prepare(QStringLiteral("SELECT id, played_ms, seed, total, finished, printed, saved FROM rounds")
-                   + only.arg(QStringLiteral("id")) + QStringLiteral(" ORDER BY played_ms DESC, id DESC"));
+                   + only("id") + QStringLiteral(" ORDER BY played_ms DESC, id DESC"));
     if (!Run(rounds))
         return records;
     QHash<qint64, qsizetype> at;
@@ -452,7 +456,7 @@ QList<RoundRecord> HistoryStore::Records(const QList<qint64> &ids)
     QSqlQuery players(db);
     players.setForwardOnly(true);
     players.prepare(QStringLiteral("SELECT round_id, name, prize, result FROM players")
-                    + only.arg(QStringLiteral("round_id")) + QStringLiteral(" ORDER BY round_id, position"));
+                    + only("round_id") + QStringLiteral(" ORDER BY round_id, position"));
     if (!Run(players))
         return {};
     while (players.next()) {

@@ -26,30 +26,34 @@ ReadResult Refused(Refusal why)
     return result;
 }
 
+enum class Longer { Refuse, Cut };
+
 // Reads at most maxBytes + 1 from an open file: the extra byte tells a file
 // that grew past the limit since its size was checked.
-ReadResult ReadOpen(QFile &file, qint64 maxBytes)
+ReadResult ReadOpen(QFile &file, qint64 maxBytes, Longer longer)
 {
     QByteArray bytes = file.read(maxBytes + 1);
     if (file.error() != QFileDevice::NoError)
         return Refused(Refusal::Unreadable);
-    if (bytes.size() > maxBytes)
-        return Refused(Refusal::TooLarge);
     ReadResult result;
+    if (bytes.size() > maxBytes) {
+        if (longer == Longer::Refuse)
+            return Refused(Refusal::TooLarge);
+        bytes.truncate(maxBytes);
+        result.cut = true;
+    }
     result.bytes = std::move(bytes);
     return result;
 }
 
-} // namespace
-
-ReadResult Read(const QString &path, qint64 maxBytes)
+ReadResult ReadChecked(const QString &path, qint64 maxBytes, Longer longer)
 {
     if (path.isEmpty())
         return Refused(Refusal::NotPlain);
     const QFileInfo info(path);
     if (!info.isFile())
         return Refused(Refusal::NotPlain);
-    if (info.size() > maxBytes)
+    if (longer == Longer::Refuse && info.size() > maxBytes)
         return Refused(Refusal::TooLarge);
 
 #ifdef Q_OS_UNIX
@@ -73,7 +77,19 @@ ReadResult Read(const QString &path, qint64 maxBytes)
     if (!file.open(QIODevice::ReadOnly))
         return Refused(Refusal::Unreadable);
 #endif
-    return ReadOpen(file, maxBytes);
+    return ReadOpen(file, maxBytes, longer);
+}
+
+} // namespace
+
+ReadResult Read(const QString &path, qint64 maxBytes)
+{
+    return ReadChecked(path, maxBytes, Longer::Refuse);
+}
+
+ReadResult ReadStart(const QString &path, qint64 maxBytes)
+{
+    return ReadChecked(path, maxBytes, Longer::Cut);
 }
 
 bool CanvasFits(QIODevice *device, qint64 maxPixels)

@@ -34,6 +34,29 @@ QString DocumentInside(const QString &relative, const QString &folder)
     return canonical;
 }
 
+// A mail link with the address and only the fields that fill in a message:
+// a mail program may honour others (attach=, to add a file of the user's).
+QUrl MailTarget(const QUrl &url)
+{
+    static const QStringList kFields{QStringLiteral("subject"), QStringLiteral("body"),
+                                     QStringLiteral("cc"), QStringLiteral("bcc")};
+    if (url.path().isEmpty())
+        return {};
+    QStringList kept;
+    const QString query = url.query(QUrl::FullyEncoded);
+    for (const QString &field : query.split(QLatin1Char('&'), Qt::SkipEmptyParts)) {
+        const QString name = QUrl::fromPercentEncoding(field.section(QLatin1Char('='), 0, 0).toUtf8());
+        if (kFields.contains(name.toLower()))
+            kept << field;
+    }
+    QUrl mail;
+    mail.setScheme(QStringLiteral("mailto"));
+    mail.setPath(url.path(QUrl::FullyEncoded), QUrl::StrictMode);
+    if (!kept.isEmpty())
+        mail.setQuery(kept.join(QLatin1Char('&')), QUrl::StrictMode);
+    return mail.isValid() ? mail : QUrl();
+}
+
 } // namespace
 
 QUrl LinkTarget(const QString &link, const QString &programFolder)
@@ -48,7 +71,7 @@ QUrl LinkTarget(const QString &link, const QString &programFolder)
     if (scheme == QLatin1String("http") || scheme == QLatin1String("https"))
         return url.host().isEmpty() ? QUrl() : url;
     if (scheme == QLatin1String("mailto"))
-        return url.path().isEmpty() ? QUrl() : url;
+        return MailTarget(url);
     // A one-letter scheme is a Windows drive ("C:\..."), an absolute path.
     if (!scheme.isEmpty() || !url.authority().isEmpty())
         return {};

@@ -4,10 +4,12 @@
 #include "app/column_controls.h"
 #include "app/controls.h"
 #include "app/main_window.h"
-#include "platform/registry.h"
+#include "platform/history_store.h"
+#include "platform/settings_store.h"
 #include "support/recording_help_viewer.h"
 #include "support/recording_messages.h"
 #include "support/recording_printer.h"
+#include "support/recording_prompt.h"
 #include "support/recording_save_dialog.h"
 #include "support/recording_shell.h"
 #include "widgets/picture_button.h"
@@ -15,7 +17,6 @@
 
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSettings>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -31,7 +32,11 @@ struct WindowFixture
     // The settings store lives in a folder of the test's own, never in the
     // machine's real one.
     QTemporaryDir storeFolder;
-    SettingsRegistry registry;
+    SettingsStore settings{storeFolder.filePath(QStringLiteral("etc/Westhaven/Kapuna.ini")),
+                           storeFolder.filePath(QStringLiteral("home/Westhaven/Kapuna.ini"))};
+    // So is the history of rounds.
+    HistoryStore history{storeFolder.filePath(QStringLiteral("history.sqlite"))};
+    RecordingPrompt prompt;
     Services services{messages};
     ZoomLevel zoom;
     std::unique_ptr<MainWindow> window;
@@ -41,13 +46,13 @@ struct WindowFixture
     {
         if (roundSeed)
             services.roundSeed = std::move(roundSeed);
-        QSettings::setPath(QSettings::IniFormat, QSettings::SystemScope, storeFolder.path());
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, storeFolder.path());
-        services.registry = &registry;
+        services.settings = &settings;
         services.shell = &shell;
         services.helpViewer = &help;
         services.printers = &printers;
         services.saveDialog = &saves;
+        services.history = &history;
+        services.prompt = &prompt;
         services.programFolder = programFolder;
         window = std::make_unique<MainWindow>(services, zoom);
         window->show();

@@ -8,11 +8,13 @@
 #include <functional>
 
 class HelpViewer;
+class HistoryStore;
 class Messages;
 class PrinterProvider;
-class Registry;
 class SaveDialog;
+class SettingsStore;
 class Shell;
+class TextPrompt;
 
 // What the window needs from the world outside it. The caller owns every
 // service and keeps it alive for the window's lifetime; main() passes the
@@ -22,12 +24,16 @@ class Shell;
 struct Services
 {
     Messages &messages;
-    Registry *registry = nullptr;
+    // Every setting the program keeps: the folder record, the zoom.
+    SettingsStore *settings = nullptr;
     Shell *shell = nullptr;
     HelpViewer *helpViewer = nullptr;
     PrinterProvider *printers = nullptr;
     // Asks where a picture or PDF of the result goes.
     SaveDialog *saveDialog = nullptr;
+    // The history of rounds, and the prompt that takes a typed game number.
+    HistoryStore *history = nullptr;
+    TextPrompt *prompt = nullptr;
     // The folder the program's own files are read from: "beside the program".
     QString programFolder{};
     // Where each confirmed round's seed comes from: the operating system's

@@ -10,6 +10,7 @@
 #include <optional>
 
 class QWidget;
+class SettingsStore;
 
 // The steps of the window's zoom, the screen they must fit, the player's
 // remembered choice, and the keys and wheel that change it. The zoom itself
@@ -37,9 +38,10 @@ units::Zoom Clamped(int percent, int largest);
 // 0 goes back to 100 %.
 units::Zoom Stepped(units::Zoom current, int direction, int largest);
 
-// The player's zoom, remembered per user; nothing when none was saved.
-std::optional<int> ReadPreference();
-void WritePreference(units::Zoom zoom);
+// The zoom the window starts at: the player's remembered choice brought
+// onto a step, never beyond `largest` (what this screen allows); nothing
+// when none was remembered.
+std::optional<units::Zoom> AtStartUp(const SettingsStore &settings, int largest);
 
 // Ctrl+Plus (Ctrl+= too, where plus needs Shift), Ctrl+Minus and Ctrl+0
 // anywhere in `window`, and Ctrl with the mouse wheel over any part of it,

@@ -7,24 +7,27 @@
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QPixmap>
-#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 
-class QMovie;
-
 // VelGif: the banner strip of the main window (341 x 49 pixels). It shows
-// the picture of one list entry: an animated GIF plays through QMovie, any
-// other picture Qt can read is shown still, and a picture that cannot be
-// read is replaced by the entry's tag on a plain field. Pictures are drawn
-// unscaled and centred; larger ones are scaled down to fit.
+// the picture of one list entry: an animated GIF plays, any other picture
+// Qt can read is shown still, and a picture that cannot be read is replaced
+// by the entry's tag on a plain field. Pictures are drawn unscaled and
+// centred; larger ones are scaled down to fit.
 //
 // An image text may name anything: only a regular file within the picture
 // limits of safe_file (size, and pixels of the canvas) is shown; anything
 // else (a pipe, a device, a folder, a huge canvas) counts as a picture that
 // cannot be read. A picture is decoded once and kept, scaled to fit, in a
 // cache bounded by kCacheKiB; it is read again only when the file's size or
-// time changes. An animation keeps its file's bytes and plays from them.
+// time changes. An animation is decoded once too, every frame at the size
+// it is shown, and plays from those frames: a GIF decoded afresh at every
+// frame cost a core at its canvas' size. Its decoding is bounded as well:
+// an animation of more than kMaxFrames frames, or whose frames hold more
+// than kMaxAnimationPixels pixels of canvas together, shows its first frame
+// still. A frame shows at least kMinimumFrameMs, as in browsers a shorter
+// delay counts as kDefaultFrameMs.
 //
 // Once started, an entry has its time and then the control raises Cycle: at
 // the end of each loop of an animation (but no sooner than
@@ -42,6 +45,15 @@ public:
     static constexpr int kStillTimeMs = 4000;
     static constexpr int kMinimumLoopTimeMs = 1500;
     static constexpr int kCacheKiB = 32 * 1024;
+    // Decoding that many pixels took 0.09 s on the development machine
+    // (from a GIF without compression, the slowest to decode), once for as
+    // long as the frames stay in the cache; showing that animation then
+    // took 1.4 % of a core (bench_banner).
+    static constexpr qint64 kMaxAnimationPixels = 2 * 1024 * 1024;
+    // 8.5 MB of frames at the strip's size: the cache keeps three.
+    static constexpr int kMaxFrames = 128;
+    static constexpr int kMinimumFrameMs = 20;
+    static constexpr int kDefaultFrameMs = 100;
 
     enum class Showing { Nothing, Tag, Still, Animation };
 
@@ -91,6 +103,8 @@ public:
     void StillTimeUp();
     void AnimationFrameShown(int frameNumber);
     void AnimationFinished();
+    // The frame after the one shown; its time begins.
+    void NextFrame();
 
 signals:
     void Cycle();
@@ -112,15 +126,23 @@ private:
         QDateTime modified;
         bool operator==(const Stamp &) const = default;
     };
+    struct Frame
+    {
+        QPixmap picture;
+        int ms = kDefaultFrameMs;
+    };
     struct DecodedPicture
     {
         Stamp stamp;
         QPixmap still; // null when the file is no picture we show
-        QByteArray animation; // the file's bytes, for an animation only
-        bool scaled = false;
+        QList<Frame> frames; // an animation's, at the size they are shown
+        int loops = 0; // after the first play; -1: for ever
     };
     static Stamp StampOf(const QString &path);
     const DecodedPicture *Decoded(const QString &path);
+    // Every frame of an animation within the caps, each scaled to `fit`.
+    static void DecodeFrames(const QByteArray &bytes, QSize fit, DecodedPicture &into);
+    void ShowFrame(int frame);
 
     void BeginEntryTime();
     void DropAnimation();
@@ -133,7 +155,10 @@ private:
     QString tag_;
     Showing showing_ = Showing::Nothing;
     QPixmap picture_;
-    QPointer<QMovie> movie_;
+    QList<Frame> frames_; // of the animation shown
+    int frame_ = 0;
+    int loopsLeft_ = 0;
+    QTimer frameTimer_;
     QTimer stillTimer_;
     QTimer flashTimer_;
     QElapsedTimer entryClock_;

@@ -3,13 +3,11 @@
 #include <QString>
 #include <QtGlobal>
 
-#include <memory>
-
 // Module `reg`: the program's settings, addressed the way the Windows
 // registry addresses them — a predefined root, a backslash-separated key
 // path and a value name. Neither call ever shows anything or throws: a
 // failure is `false` from a write and empty text from a read, and the caller
-// goes on.
+// goes on. SettingsStore is the store the program keeps.
 class Registry
 {
 public:
@@ -33,23 +31,4 @@ public:
     // True only when the value was written.
     virtual bool WriteRegText(qint32 root, const QString &keyPath, const QString &valueName,
                               const QString &value) = 0;
-
-    // The settings store of the machine the program runs on.
-    static std::unique_ptr<Registry> ForThisSystem();
-};
-
-// The store on QSettings. On Windows it is the registry itself
-// (HKEY_LOCAL_MACHINE and HKEY_CURRENT_USER). Elsewhere each root is an INI
-// file: HKEY_LOCAL_MACHINE the system scope's (/etc/xdg/Westhaven/Kapuna.ini),
-// HKEY_CURRENT_USER the user's (~/.config/Westhaven/Kapuna.ini); QSettings
-// writes them atomically under a lock. Any other root fails. Writing the
-// machine-wide store needs the rights to it, as it does on Windows; without
-// them the write fails and nothing else happens.
-class SettingsRegistry final : public Registry
-{
-public:
-    QString ReadRegText(qint32 root, const QString &keyPath,
-                        const QString &valueName) const override;
-    bool WriteRegText(qint32 root, const QString &keyPath, const QString &valueName,
-                      const QString &value) override;
 };

@@ -26,7 +26,8 @@ bool IsDocumentSuffix(const QString &suffix);
 // What a link from a data file may open, or an empty URL when nothing. The
 // text is read as a URL first, as a browser reads what is typed into it:
 // spaces and a "%" that starts no escape stand for themselves. Accepted are
-// http and https URLs with a host, mailto URLs, and relative references to a
+// http and https URLs with a host, mailto URLs with an address (kept with
+// their subject, body, cc and bcc fields only), and relative references to a
 // regular file of a document type inside programFolder (links resolved;
 // "\" counts as "/"). Absolute paths, Windows drive paths, "file:" and every
 // other scheme (smb:, apt:, javascript:, ...) are refused.
