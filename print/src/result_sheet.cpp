@@ -25,6 +25,9 @@ const QString kFontName = QStringLiteral("굴림");
 constexpr double kTitleSize = 30;
 constexpr double kTableSize = 15;
 constexpr double kDateSize = 10;
+// The number's twelve characters and its label fill the 70 mm of the lines
+// above only at a smaller size than theirs.
+constexpr double kNumberSize = 12;
 
 // Column edges of the table, in millimetres from the printable area's left.
 constexpr std::int16_t kPictureLeft = 30;
@@ -198,6 +201,7 @@ void PrintResultSheet(GameState &state, Printer &printer, const SheetSource &sou
     // a reprint and a replay say what they are.
     std::int16_t top = Below(b, 30);
     if (!notes.number.isEmpty()) {
+        printer.SetFontSize(kNumberSize);
         const PrintRect number{top, Below(top, 10), 100, 170};
         PrintInBox(printer, number, QStringLiteral("게임 번호:"), AlignLeft);
         PrintInBox(printer, number, notes.number, AlignRight);
