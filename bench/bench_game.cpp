@@ -8,6 +8,7 @@
 #include "app/board.h"
 #include "app/controls.h"
 #include "app/main_window.h"
+#include "game/drawing_surface.h"
 #include "game/ladder.h"
 #include "game/random.h"
 #include "game/round.h"
@@ -32,14 +33,6 @@ public:
     void Inform(const QString &) override {}
     void Warn(const QString &) override {}
     bool Ask(const QString &) override { return false; }
-};
-
-class NullSurface final : public DrawingSurface
-{
-public:
-    void Clear() override {}
-    void SetLineWidth(int) override {}
-    void DrawLine(int, int, int, int, int) override {}
 };
 
 template <typename F>
@@ -126,7 +119,7 @@ int main(int argc, char *argv[])
            confirm / 1000.0);
 
     GameState state;
-    NullSurface surface;
+    NoSurface surface;
     state.gMemberCount = 12;
     Random random(NewRoundSeed());
     const double ladder = MicrosPerCall(2000, [&] {
