@@ -18,6 +18,7 @@ class SilentMessages final : public Messages
 public:
     void Inform(const QString &) override {}
     void Warn(const QString &) override {}
+    bool Ask(const QString &) override { return false; }
 };
 
 // Ends the process as soon as the watched window has painted once.

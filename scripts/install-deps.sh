@@ -33,7 +33,7 @@ packages_for() {
     run)
       echo build-essential cmake ninja-build \
         qt6-base-dev qt6-base-dev-tools libgl-dev libcups2-dev \
-        fonts-nanum qt6-translations-l10n ;;
+        fonts-nanum qt6-translations-l10n libqt6sql6-sqlite ;;
     test)
       echo poppler-utils cups cups-client cups-bsd printer-driver-cups-pdf \
         appstream desktop-file-utils strace xvfb xdotool ;;

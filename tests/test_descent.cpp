@@ -2,6 +2,7 @@
 #include "game/game_state.h"
 #include "game/geometry.h"
 #include "game/ladder.h"
+#include "game/random.h"
 #include "support/recording_descent_view.h"
 #include "support/recording_surface.h"
 
@@ -179,9 +180,10 @@ void TestDescent::everyGeneratedLadderIsAPermutation()
     QFETCH(int, n);
     for (int round = 0; round < 20; ++round) {
         Round r(n);
+        Random random(std::uint64_t(round * 100 + n));
         r.state.gShuffle.Recreate(n);
-        ShuffleInto(r.state, std::int16_t(n));
-        DrawLadder(r.state, r.surface);
+        ShuffleInto(r.state, std::int16_t(n), random);
+        DrawLadder(r.state, r.surface, random);
         QSet<int> ends;
         for (int player = 1; player <= n; ++player) {
             r.surface.Clear();
@@ -193,6 +195,7 @@ void TestDescent::everyGeneratedLadderIsAPermutation()
             ends.insert(c);
             QCOMPARE(ticks, 18 + 7 * RungsCrossed(r.surface));
             QCOMPARE(r.view.prizes.value(c), r.state.gPrizes(r.state.gShuffle(c)));
+            QCOMPARE(int(r.state.mArrivedCount), player);
             QCOMPARE(r.state.gResults(player), r.view.prizes.value(c));
         }
         QCOMPARE(ends.size(), n);

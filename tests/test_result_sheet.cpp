@@ -30,6 +30,8 @@ private slots:
     void writesTheDateAndTimeAsTheLocaleDoes();
     void placesThePlayersAndTotalLinesBelowTheTable_data();
     void placesThePlayersAndTotalLinesBelowTheTable();
+    void notesFollowTheTotal_data();
+    void notesFollowTheTotal();
     void printsAmountsAndTheirTotal_data();
     void printsAmountsAndTheirTotal();
     void startsTheTotalFromZero();
@@ -60,8 +62,10 @@ public:
     QString NameText(int i) const override { return names_.at(i - 1); }
     QPixmap StartPicture(int i) const override { return pictures_.at(i - 1); }
     QSizeF PenTemplateSizeMm() const override { return pen; }
+    SheetNotes Notes() const override { return notes; }
 
     QSizeF pen{kPenMm, kPenMm};
+    SheetNotes notes;
 
 private:
     QStringList names_;
@@ -386,6 +390,63 @@ void TestResultSheet::placesThePlayersAndTotalLinesBelowTheTable()
         QCOMPARE(t->points, 15.0);
         QCOMPARE(t->x, e.x);
         QCOMPARE(t->y, MiddleY(e.top, e.top + 10, 15));
+    }
+}
+
+void TestResultSheet::notesFollowTheTotal_data()
+{
+    QTest::addColumn<QString>("number");
+    QTest::addColumn<bool>("replay");
+    QTest::addColumn<bool>("reprint");
+    // After the total line, in order: each text and the top of its 10 mm
+    // (15 pt) or 7 mm (10 pt) line.
+    QTest::addColumn<QStringList>("texts");
+    QTest::addColumn<QList<int>>("tops");
+    const QString number = QStringLiteral("K7QM-3XPA-92JD");
+    const QString reprinted =
+        QStringLiteral("다시 인쇄: ") + mdlPrint::DateTimeText(kWhen.addDays(30), QLocale::c());
+    QTest::newRow("a round still running: nothing") << QString() << false << false << QStringList()
+                                                    << QList<int>();
+    QTest::newRow("a finished round: its number")
+        << number << false << false << QStringList{QStringLiteral("게임 번호:"), number}
+        << QList<int>{130, 130};
+    QTest::newRow("a replay printed again")
+        << number << true << true
+        << QStringList{QStringLiteral("게임 번호:"), number, QStringLiteral("다시 보기로 진행한 게임"), reprinted}
+        << QList<int>{130, 130, 140, 147};
+}
+
+void TestResultSheet::notesFollowTheTotal()
+{
+    QFETCH(QString, number);
+    QFETCH(bool, replay);
+    QFETCH(bool, reprint);
+    QFETCH(QStringList, texts);
+    QFETCH(QList<int>, tops);
+    GameState state = Game({QStringLiteral("1"), QStringLiteral("2")});
+    FakeSource source(Names(2));
+    source.notes = {number, reprint ? kWhen.addDays(30) : QDateTime(), replay,
+                    reprint ? kWhen.addDays(-1) : QDateTime()};
+    RecordingPrinter printer;
+    Print(state, printer, source);
+
+    qsizetype at = 0;
+    while (at < printer.texts.size() && !printer.texts[at].text.endsWith(QStringLiteral(" 원")))
+        ++at;
+    // A reprint bears the round's own date; any other sheet that of now.
+    const QString date = QStringLiteral("일시: ")
+                         + mdlPrint::DateTimeText(reprint ? kWhen.addDays(-1) : kWhen, QLocale::c());
+    QVERIFY2(Find(printer, date), qPrintable(date));
+    const auto after = printer.texts.mid(at + 1);
+    QCOMPARE(after.size(), texts.size());
+    for (qsizetype i = 0; i < after.size(); ++i) {
+        QCOMPARE(after[i].text, texts[i]);
+        // The number's line is as tall as those above it, in a smaller size
+        // so that it fits beside its label; the remarks in the date's size.
+        const bool numberLine = i < 2 && !number.isEmpty();
+        const double points = numberLine ? 12 : 10;
+        QCOMPARE(after[i].points, points);
+        QCOMPARE(after[i].y, MiddleY(tops[i], tops[i] + (numberLine ? 10 : 7), points));
     }
 }
 

@@ -72,7 +72,8 @@ void TestShareKeys::everyKeyReachesItsHandler_data()
         {"picUpdown0", "Alt+Up"},   {"picUpdown1", "Alt+Down"},
         {"picAdd", "Alt+Ins"},      {"picDel", "Alt+Del"},
         {"picClear", "Alt+Shift+Del"}, {"actSavePicture", "Ctrl+S"},
-        {"actSavePdf", "Ctrl+Shift+S"},
+        {"actSavePdf", "Ctrl+Shift+S"}, {"actHistory", "Ctrl+H"},
+        {"actReplayNumber", "Ctrl+G"},
     };
     for (const auto &k : keys)
         QTest::newRow(k.target) << QString::fromLatin1(k.target) << QString::fromLatin1(k.key) << 0

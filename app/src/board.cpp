@@ -2,6 +2,8 @@
 
 #include "app/column_controls.h"
 #include "app/controls.h"
+#include "game/game_number.h"
+#include "game/game_state.h"
 #include "game/palette.h"
 #include "platform/printer.h"
 #include "widgets/faces.h"
@@ -45,6 +47,7 @@ Board::Board(QWidget *window, const Controls &controls, GameState &state, Drawin
     , columns_(new ColumnControls(
           window, images, zoom,
           {controls.cmdStart0, controls.txtName0, controls.txtbul0, controls.imgPen0}))
+    , state_(state)
     , descent_(state, *this, surface)
 {
     timer1_.setObjectName(QStringLiteral("Timer1"));
@@ -172,4 +175,19 @@ QSizeF Board::PenTemplateSizeMm() const
     // pen template's design size. The template on screen grows with the
     // zoom, and the sheet must not.
     return Printer::PictureSizeMm(units::ToPx(Design(&Controls::imgPen0).place).size());
+}
+
+void Board::PathEnded()
+{
+    emit pathEnded();
+}
+
+SheetNotes Board::Notes() const
+{
+    SheetNotes notes;
+    const int n = state_.gMemberCount;
+    if (state_.gPhase == GamePhase::Confirmed && n > 0 && state_.mArrivedCount >= n)
+        notes.number = game_number::Encode(state_.gSeed, n);
+    notes.replay = replay_;
+    return notes;
 }

@@ -2,13 +2,15 @@
 #include "app/main_window.h"
 #include "app/qt_translations.h"
 #include "app/zoom.h"
-#include "platform/folder_record.h"
 #include "extras/help_viewer.h"
+#include "platform/folder_record.h"
+#include "platform/history_store.h"
 #include "platform/messages.h"
 #include "platform/qt_printer_provider.h"
 #include "platform/save_dialog.h"
 #include "platform/settings_store.h"
 #include "platform/shell.h"
+#include "platform/text_prompt.h"
 #include "widgets/zoom_level.h"
 
 #include <QApplication>
@@ -32,6 +34,10 @@ int main(int argc, char *argv[])
     // Declared after the application: its window goes with it.
     WindowHelpViewer helpViewer(zoomLevel);
     FileSaveDialog saveDialog(zoomLevel);
+    InputDialogPrompt prompt(zoomLevel);
+    // Opened only when a round ends or the history is asked for: never on
+    // the way to the first frame.
+    HistoryStore history(HistoryStore::DefaultPath());
 
     Services services{messages};
     services.settings = settings.get();
@@ -39,6 +45,8 @@ int main(int argc, char *argv[])
     services.helpViewer = &helpViewer;
     services.printers = &printers;
     services.saveDialog = &saveDialog;
+    services.history = &history;
+    services.prompt = &prompt;
     services.programFolder = folder;
 
     MainWindow window(services, zoomLevel);

@@ -3,6 +3,7 @@
 #include "app/board.h"
 #include "app/column_controls.h"
 #include "app/controls.h"
+#include "app/round_history.h"
 #include "app/run_focus.h"
 #include "app/share.h"
 #include "app/shortcuts.h"
@@ -116,8 +117,15 @@ void MainWindow::Wire()
     connect(ui_.picStart1, &PictureButton::clicked, this, [this] { SelectStartMode(1); });
 
     auto *share = new Share(this, ui_.picPrint, state_, *board_, services_.saveDialog,
-                            services_.messages);
+                            services_.messages, zoom_);
     shortcuts_ = new Shortcuts(this, ui_, board_->Columns(), *share);
+
+    history_ = new RoundHistory(this, state_, *board_, images_, services_, zoom_,
+                                [this](const ReplayPlan &plan) { return ReplayRound(plan); });
+    connect(board_, &Board::pathEnded, history_, &RoundHistory::PathEnded);
+    connect(share, &Share::saved, history_, &RoundHistory::Saved);
+    connect(share, &Share::historyRequested, history_, &RoundHistory::ShowWindow);
+    connect(share, &Share::numberRequested, history_, &RoundHistory::ReplayFromNumber);
 }
 
 void MainWindow::BuildTabOrder()
@@ -165,8 +173,11 @@ void MainWindow::picAbout_Click()
 
 void MainWindow::picPrint_Click()
 {
-    if (services_.printers)
-        Tell(services_.messages, mdlPrint::PrintResults(state_, *board_, *services_.printers));
+    if (!services_.printers)
+        return;
+    const Outcome outcome = mdlPrint::PrintResults(state_, *board_, *services_.printers);
+    history_->Printed(outcome);
+    Tell(services_.messages, outcome);
 }
 
 void MainWindow::CentreOnScreen()
@@ -241,16 +252,19 @@ void MainWindow::StepZoom(int direction)
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    // Closing the window ends the program, even with the help viewer open.
+    // Closing the window ends the program, even with the help viewer open;
+    // a round somebody ran goes into the history first.
+    history_->Left();
     event->accept();
     QCoreApplication::exit(0);
 }
 
 void MainWindow::picEnd_Click()
 {
-    // Ends at once: nothing is asked and nothing is saved; a running descent
-    // stops where it is.
+    // Ends at once: nothing is asked; a running descent stops where it is,
+    // and a round somebody ran goes into the history as unfinished.
     board_->Timer1().stop();
+    history_->Left();
     hide();
     QCoreApplication::exit(0);
 }
@@ -290,6 +304,7 @@ std::int16_t MainWindow::MemberCountFromText() const
 
 void MainWindow::picOk_Click()
 {
+    history_->Left();
     board_->SetKeyPreview(false);
     ColumnControls &columns = board_->Columns();
     if (!state_.gLadderCleared)
@@ -302,7 +317,13 @@ void MainWindow::picOk_Click()
     for (int row = 0; row < list->count(); ++row)
         prizes << list->item(row)->text();
     const std::int16_t n = MemberCountFromText();
-    const std::vector<std::int16_t> pictures = ConfirmLadder(state_, drawing_, n, prizes);
+    const bool replay = replaySeed_.has_value();
+    const std::uint64_t seed = replay ? *std::exchange(replaySeed_, std::nullopt) : services_.roundSeed();
+    const std::vector<std::int16_t> pictures = ConfirmLadder(state_, drawing_, n, prizes, seed);
+    history_->Began(replay);
+    board_->SetReplay(replay);
+    if (!replay)
+        setWindowTitle(QStringLiteral("Kapuna"));
     for (int i = 1; i <= n; ++i) {
         const int x = geometry::ColumnX(state_.gLadderLeft, i);
         QLineEdit *name = columns.Create(i, x, pictures[std::size_t(i - 1)], state_.gManualStart);
@@ -318,6 +339,9 @@ void MainWindow::picOk_Click()
 
 void MainWindow::picReset_Click()
 {
+    history_->Left();
+    board_->SetReplay(false);
+    setWindowTitle(QStringLiteral("Kapuna"));
     board_->SetKeyPreview(false);
     if (ResetLadder(state_, drawing_, MemberCountFromText()))
         board_->Columns().Destroy(state_.gMemberCount);
@@ -331,4 +355,19 @@ void MainWindow::SelectStartMode(int index)
     state_.gManualStart = index == 1;
     ui_.picStart0->SetFace(index == 0 ? face::AllAtOnceOn : face::AllAtOnceOff);
     ui_.picStart1->SetFace(index == 1 ? face::OneByOneOn : face::OneByOneOff);
+}
+
+bool MainWindow::ReplayRound(const ReplayPlan &plan)
+{
+    if (!ui_.picOk->isEnabled())
+        return false;
+    ui_.txtMember->setText(QString::number(plan.players));
+    ui_.lstBul->clear();
+    ui_.lstBul->addItems(plan.prizes);
+    replaySeed_ = plan.seed;
+    picOk_Click();
+    for (int i = 1; i <= std::min<int>(plan.names.size(), state_.gMemberCount); ++i)
+        board_->SetNameText(i, plan.names.at(i - 1));
+    setWindowTitle(QStringLiteral("Kapuna - 다시 보기 %1").arg(plan.number));
+    return true;
 }

@@ -35,6 +35,8 @@ constexpr Key kKeys[] = {
     {&Controls::picPrint, "Ctrl+P"},
     {&Share::SavePictureAction, "Ctrl+S"},
     {&Share::SavePdfAction, "Ctrl+Shift+S"},
+    {&Share::HistoryAction, "Ctrl+H"},
+    {&Share::NumberAction, "Ctrl+G"},
     {&Controls::picAbout, "Ctrl+I"},
     {&Controls::picEnd, "Ctrl+Q"},
     {&Controls::picUpdown0, "Alt+Up"},

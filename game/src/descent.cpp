@@ -124,6 +124,8 @@ void Descent::RevealAndRecord(int c)
 {
     view_.SetPrizeText(c, state_.gPrizes(state_.gShuffle(c)));
     state_.gResults(state_.mPlayerIndex) = view_.PrizeText(c);
+    ++state_.mArrivedCount;
+    view_.PathEnded();
 }
 
 void Descent::EndPath()

@@ -19,9 +19,9 @@ void DrawEmptyColumns(DrawingSurface &surface, int left, int n)
 
 // A raw height 40..117; before snapping, 40 is drawn by 3 raw values and
 // every other grid height by 5.
-std::int16_t RawRungHeight()
+std::int16_t RawRungHeight(Random &random)
 {
-    return std::int16_t(RandomWhole(78.0, 40.0));
+    return std::int16_t(random.Whole(78.0, 40.0));
 }
 
 bool TakenInRow(const GameState &state, int row, int lastSlot, int y)
@@ -43,7 +43,7 @@ void DrawColumns(GameState &state, DrawingSurface &surface, std::int16_t n)
     DrawEmptyColumns(surface, state.gLadderLeft, n);
 }
 
-void DrawLadder(GameState &state, DrawingSurface &surface)
+void DrawLadder(GameState &state, DrawingSurface &surface, Random &random)
 {
     const std::int16_t n = state.gMemberCount;
     surface.SetLineWidth(kLineWidth);
@@ -53,11 +53,10 @@ void DrawLadder(GameState &state, DrawingSurface &surface)
     state.gRungs.Recreate(n, kSlotsPerGap);
     int x = state.gLadderLeft;
     for (std::int16_t g = 1; g <= n - 1; ++g) {
-        Random::Instance().Reseed();
-        const int count = RandomWhole(4.0, 4.0);
+        const int count = random.Whole(4.0, 4.0);
         for (std::int16_t s = 1; s <= count; ++s) {
-            std::int16_t y = RawRungHeight();
-            PlaceRung(state, y, g, s);
+            std::int16_t y = RawRungHeight(random);
+            PlaceRung(state, y, g, s, random);
             state.gRungs(g, s) = y;
             surface.DrawLine(x, y, x + kColumnSpacing, y, kLineColour);
         }
@@ -65,7 +64,8 @@ void DrawLadder(GameState &state, DrawingSurface &surface)
     }
 }
 
-std::int16_t PlaceRung(const GameState &state, std::int16_t &y, std::int16_t g, std::int16_t s)
+std::int16_t PlaceRung(const GameState &state, std::int16_t &y, std::int16_t g, std::int16_t s,
+                       Random &random)
 {
     for (;;) {
         const int q = y / kRungGrid;
@@ -78,18 +78,19 @@ std::int16_t PlaceRung(const GameState &state, std::int16_t &y, std::int16_t g, 
             || (g > 1 && TakenInRow(state, g - 1, kSlotsPerGap, y));
         if (!clash)
             return y;
-        y = RawRungHeight();
+        y = RawRungHeight(random);
     }
 }
 
-void ShuffleInto(GameState &state, std::int16_t n)
+void ShuffleInto(GameState &state, std::int16_t n, Random &random)
 {
+    // Every value is drawn uniformly and a taken one drawn again: each
+    // permutation is equally likely.
     for (int k = 1; k <= n; ++k) {
         std::int16_t v = 0;
         bool taken = true;
         while (taken) {
-            Random::Instance().Reseed();
-            v = std::int16_t(RandomWhole(n, 1.0));
+            v = std::int16_t(random.Whole(n, 1.0));
             taken = false;
             for (int i = 1; i <= n; ++i) {
                 if (state.gShuffle(i) == v) {

@@ -27,6 +27,11 @@ Random::Random()
 {
 }
 
+Random::Random(std::uint64_t seed)
+    : state_(seed)
+{
+}
+
 Random &Random::Instance()
 {
     static Random instance;
@@ -59,8 +64,13 @@ void Random::SetClock(Clock clock)
     clock_ = std::move(clock);
 }
 
+int Random::Whole(double scale, double offset)
+{
+    const double r = double(Next());
+    return int(std::floor(r * scale + offset));
+}
+
 int RandomWhole(double scale, double offset)
 {
-    const double r = double(Random::Instance().Next());
-    return int(std::floor(r * scale + offset));
+    return Random::Instance().Whole(scale, offset);
 }

@@ -3,11 +3,17 @@
 #include "game/drawing_surface.h"
 #include "game/game_state.h"
 #include "game/geometry.h"
+#include "game/game_number.h"
 #include "game/ladder.h"
+#include "game/random.h"
+
+#include <QRandomGenerator>
 
 std::vector<std::int16_t> ConfirmLadder(GameState &state, DrawingSurface &surface, std::int16_t n,
-                                        const QStringList &prizeList)
+                                        const QStringList &prizeList, std::uint64_t seed)
 {
+    Random random(seed);
+    state.gSeed = seed;
     state.gPhase = GamePhase::Confirmed;
     state.mNextPlayer = 1;
     surface.Clear();
@@ -18,11 +24,12 @@ std::vector<std::int16_t> ConfirmLadder(GameState &state, DrawingSurface &surfac
     state.gStarted.Recreate(n);
     state.gResults.Recreate(n);
     state.mStartedCount = 0;
+    state.mArrivedCount = 0;
 
     // Every picture is dealt out of all twelve, so a small game still shows
     // any of them.
     state.gShuffle.Recreate(geometry::kMostPlayers);
-    ShuffleInto(state, geometry::kMostPlayers);
+    ShuffleInto(state, geometry::kMostPlayers, random);
     std::vector<std::int16_t> pictures;
     const bool numbered = prizeList.isEmpty() || prizeList.first().isEmpty();
     for (int i = 1; i <= n; ++i) {
@@ -31,9 +38,14 @@ std::vector<std::int16_t> ConfirmLadder(GameState &state, DrawingSurface &surfac
     }
 
     state.gShuffle.Recreate(n);
-    ShuffleInto(state, n);
-    DrawLadder(state, surface);
+    ShuffleInto(state, n, random);
+    DrawLadder(state, surface, random);
     return pictures;
+}
+
+std::uint64_t NewRoundSeed()
+{
+    return QRandomGenerator::system()->generate64() & (game_number::kSeedLimit - 1);
 }
 
 bool ResetLadder(GameState &state, DrawingSurface &surface, std::int16_t n)

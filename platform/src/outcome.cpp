@@ -38,6 +38,9 @@ void Tell(Messages &messages, const Outcome &outcome)
     case Outcome::Kind::PictureNotSaved:
         messages.Warn(QStringLiteral("그림을 저장하지 못했습니다: %1").arg(where));
         return;
+    case Outcome::Kind::TableNotSaved:
+        messages.Warn(QStringLiteral("지난 게임을 CSV로 저장하지 못했습니다: %1").arg(where));
+        return;
     case Outcome::Kind::NoFolder:
         messages.Warn(QStringLiteral("결과표를 저장할 폴더를 만들 수 없습니다: %1").arg(where));
         return;

@@ -161,4 +161,16 @@ QString FormatAmount(const QString &text, const QLocale &locale)
     return text.left(text.size() - 3) + QLatin1Char(',') + text.right(3);
 }
 
+std::int32_t AddAmount(std::int32_t total, const QString &text, const QLocale &locale)
+{
+    const std::optional<std::int32_t> value = AmountValue(text, locale);
+    if (!value)
+        return total;
+    // Both fit in 32 bits, so their sum cannot overflow 64.
+    const std::int64_t sum = std::int64_t(total) + *value;
+    if (sum < std::numeric_limits<std::int32_t>::min() || sum > std::numeric_limits<std::int32_t>::max())
+        return total;
+    return std::int32_t(sum);
+}
+
 } // namespace mdlPrint

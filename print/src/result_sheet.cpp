@@ -25,6 +25,9 @@ const QString kFontName = QStringLiteral("굴림");
 constexpr double kTitleSize = 30;
 constexpr double kTableSize = 15;
 constexpr double kDateSize = 10;
+// The number's twelve characters and its label fill the 70 mm of the lines
+// above only at a smaller size than theirs.
+constexpr double kNumberSize = 12;
 
 // Column edges of the table, in millimetres from the printable area's left.
 constexpr std::int16_t kPictureLeft = 30;
@@ -99,21 +102,6 @@ QString TimeFormat(const QLocale &locale)
     return out.trimmed();
 }
 
-// The amount on row i, added to the total unless it is no number or the
-// sum would leave the 32-bit range; then the total keeps its value.
-void AddToTotal(GameState &state, const QString &prize, const QLocale &locale)
-{
-    const std::optional<std::int32_t> value = AmountValue(prize, locale);
-    if (!value)
-        return;
-    // Both fit in 32 bits, so their sum cannot overflow 64.
-    const std::int64_t sum = std::int64_t(state.gPrizeTotal) + *value;
-    if (sum < std::numeric_limits<std::int32_t>::min()
-        || sum > std::numeric_limits<std::int32_t>::max())
-        return;
-    state.gPrizeTotal = std::int32_t(sum);
-}
-
 } // namespace
 
 QString DateTimeText(const QDateTime &at, const QLocale &locale)
@@ -180,7 +168,7 @@ void PrintResultSheet(GameState &state, Printer &printer, const SheetSource &sou
         // result: the cell stays empty and adds nothing.
         const QString prize = state.gResults.Has(i) ? state.gResults(i) : QString();
         DrawBox(printer, kPrizeLeft, y, kCheckLeft, bottom);
-        AddToTotal(state, prize, locale);
+        state.gPrizeTotal = AddAmount(state.gPrizeTotal, prize, locale);
         PrintInBox(printer, PrintRect{y, bottom, kPrizeLeft, kCheckLeft},
                    FormatAmount(prize, locale), AlignRight);
 
@@ -188,10 +176,13 @@ void PrintResultSheet(GameState &state, Printer &printer, const SheetSource &sou
         y = bottom;
     }
 
-    // The date and time are those of the finished table.
+    // The date and time are those of the finished table, or, for a sheet
+    // printed again, of the round itself.
+    const SheetNotes notes = source.Notes();
     printer.SetFontSize(kDateSize);
     PrintInBox(printer, PrintRect{60, 70, 115, 170},
-               QStringLiteral("일시: ") + DateTimeText(now(), locale), AlignRight);
+               QStringLiteral("일시: ") + DateTimeText(notes.playedAt.isValid() ? notes.playedAt : now(), locale),
+               AlignRight);
 
     printer.SetFontSize(kTableSize);
     const std::int16_t b = y;
@@ -205,6 +196,28 @@ void PrintResultSheet(GameState &state, Printer &printer, const SheetSource &sou
                QStringLiteral(" ") + FormatAmount(QString::number(state.gPrizeTotal), locale)
                    + QStringLiteral(" 원"),
                AlignRight);
+
+    // The round's number, once it is over, lets anyone rebuild the ladder;
+    // a reprint and a replay say what they are.
+    std::int16_t top = Below(b, 30);
+    if (!notes.number.isEmpty()) {
+        printer.SetFontSize(kNumberSize);
+        const PrintRect number{top, Below(top, 10), 100, 170};
+        PrintInBox(printer, number, QStringLiteral("게임 번호:"), AlignLeft);
+        PrintInBox(printer, number, notes.number, AlignRight);
+        top = Below(top, 10);
+    }
+    if (notes.replay || notes.reprintedAt.isValid())
+        printer.SetFontSize(kDateSize);
+    if (notes.replay) {
+        PrintInBox(printer, PrintRect{top, Below(top, 7), 100, 170},
+                   QStringLiteral("다시 보기로 진행한 게임"), AlignRight);
+        top = Below(top, 7);
+    }
+    if (notes.reprintedAt.isValid()) {
+        PrintInBox(printer, PrintRect{top, Below(top, 7), 100, 170},
+                   QStringLiteral("다시 인쇄: ") + DateTimeText(notes.reprintedAt, locale), AlignRight);
+    }
 
     printer.EndDoc();
 }

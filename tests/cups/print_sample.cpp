@@ -68,6 +68,7 @@ public:
         std::fprintf(stderr, "print_sample: warning: %s\n", qPrintable(text));
         ++count;
     }
+    bool Ask(const QString &) override { return false; }
     int count = 0;
 };
 

@@ -19,8 +19,16 @@ public:
         Show(text);
     }
 
+    bool Ask(const QString &question) override
+    {
+        asked << question;
+        return answer;
+    }
+
     QStringList shown;
     QStringList warned;
+    QStringList asked;
+    bool answer = false; // what the user answers every question
     std::function<void(const QString &)> onOk;
 
 private:

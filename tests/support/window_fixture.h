@@ -4,10 +4,12 @@
 #include "app/column_controls.h"
 #include "app/controls.h"
 #include "app/main_window.h"
+#include "platform/history_store.h"
 #include "platform/settings_store.h"
 #include "support/recording_help_viewer.h"
 #include "support/recording_messages.h"
 #include "support/recording_printer.h"
+#include "support/recording_prompt.h"
 #include "support/recording_save_dialog.h"
 #include "support/recording_shell.h"
 #include "widgets/picture_button.h"
@@ -32,17 +34,25 @@ struct WindowFixture
     QTemporaryDir storeFolder;
     SettingsStore settings{storeFolder.filePath(QStringLiteral("etc/Westhaven/Kapuna.ini")),
                            storeFolder.filePath(QStringLiteral("home/Westhaven/Kapuna.ini"))};
+    // So is the history of rounds.
+    HistoryStore history{storeFolder.filePath(QStringLiteral("history.sqlite"))};
+    RecordingPrompt prompt;
     Services services{messages};
     ZoomLevel zoom;
     std::unique_ptr<MainWindow> window;
 
-    explicit WindowFixture(const QString &programFolder = QStringLiteral("/opt/kapuna-test"))
+    explicit WindowFixture(const QString &programFolder = QStringLiteral("/opt/kapuna-test"),
+                           std::function<std::uint64_t()> roundSeed = {})
     {
+        if (roundSeed)
+            services.roundSeed = std::move(roundSeed);
         services.settings = &settings;
         services.shell = &shell;
         services.helpViewer = &help;
         services.printers = &printers;
         services.saveDialog = &saves;
+        services.history = &history;
+        services.prompt = &prompt;
         services.programFolder = programFolder;
         window = std::make_unique<MainWindow>(services, zoom);
         window->show();

@@ -48,10 +48,22 @@ public:
     QString NameText(int i) const override;
     void SetNameText(int i, const QString &text) override;
     void SetNameColour(int i, int colour) override;
+    void PathEnded() override;
 
     // SheetSource
     QPixmap StartPicture(int i) const override;
     QSizeF PenTemplateSizeMm() const override;
+    // The round's number once every pen has arrived (never earlier: anyone
+    // could rebuild the ladder from it), and whether it is a replay.
+    SheetNotes Notes() const override;
+
+    // The round on the board plays a recorded round or a number again.
+    void SetReplay(bool replay) { replay_ = replay; }
+    bool Replay() const { return replay_; }
+
+signals:
+    // A pen has reached its prize.
+    void pathEnded();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -61,7 +73,9 @@ private:
     PictureButton *picOk_;
     PictureButton *picReset_;
     ColumnControls *columns_;
+    const GameState &state_;
     QTimer timer1_;
     Descent descent_;
     bool keyPreview_ = false;
+    bool replay_ = false;
 };

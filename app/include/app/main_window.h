@@ -14,9 +14,12 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <optional>
 
 class Board;
+class RoundHistory;
 class Shortcuts;
+struct ReplayPlan;
 class ZoomLevel;
 
 // frmKapuna: the one window of the game. It builds its controls from the
@@ -50,6 +53,12 @@ public:
     void StepZoom(int direction);
     // The largest zoom at which the window fits the screen it is on.
     int LargestZoom() const;
+
+    // A recorded round, or the round of a game number, set up and confirmed
+    // again: its count, prizes, seed and names; the window's title says it
+    // is a replay. False while a pen is on its way (confirm is locked).
+    bool ReplayRound(const ReplayPlan &plan);
+    RoundHistory &History() { return *history_; }
 
 signals:
     void zoomChosen(units::Zoom zoom);
@@ -90,6 +99,9 @@ private:
     Board *board_ = nullptr;
     bool shownOnce_ = false;
     Shortcuts *shortcuts_ = nullptr;
+    RoundHistory *history_ = nullptr;
+    // The seed of the next confirm when it replays a round.
+    std::optional<std::uint64_t> replaySeed_;
     Backdrop backdrop_;
     // Focus chain; destroyed name boxes drop out as null pointers.
     QList<QPointer<QWidget>> tabOrder_;

@@ -30,4 +30,7 @@ public:
     virtual QString NameText(int i) const = 0;
     virtual void SetNameText(int i, const QString &text) = 0;
     virtual void SetNameColour(int i, int colour) = 0;
+
+    // A pen has reached its prize (mArrivedCount counts it already).
+    virtual void PathEnded() {}
 };

@@ -28,9 +28,11 @@ struct GameState
     OneBasedTable<std::int16_t> gRungs; // (gap, slot) -> height in mm, 0 = empty
     OneBased<QString> gResults;      // the prize each player reached
     std::int32_t gPrizeTotal = 0;    // numeric prizes summed on the result sheet
+    std::uint64_t gSeed = 0;         // the round's seed: with gMemberCount, its number
 
     // Fields of the main window shared between its handlers.
     std::int16_t mStartedCount = 0;  // distinct players started since confirm
+    std::int16_t mArrivedCount = 0;  // paths that reached their prize since confirm
     std::int16_t mNextPlayer = 0;    // automatic mode: who starts after this path
 
     // The running descent (one at a time).

@@ -16,6 +16,8 @@ public:
     virtual ~Messages() = default;
     virtual void Inform(const QString &text) = 0;
     virtual void Warn(const QString &text) = 0;
+    // A question with 예 and 아니요, 아니요 the default; true for 예.
+    virtual bool Ask(const QString &question) = 0;
 };
 
 // The boxes open at the game's zoom, asked of `zoom` at every box.
@@ -25,6 +27,7 @@ public:
     explicit MessageBoxMessages(const DialogZoom &zoom, QWidget *parent = nullptr);
     void Inform(const QString &text) override;
     void Warn(const QString &text) override;
+    bool Ask(const QString &question) override;
 
 private:
     const DialogZoom &zoom_;

@@ -36,6 +36,8 @@ struct Outcome
         SheetNotSaved,
         // The picture could not be saved in the folder detail.
         PictureNotSaved,
+        // The exported table (CSV) could not be saved in the folder detail.
+        TableNotSaved,
         // The folder detail, for the PDF standing in for a printer, could
         // not be made.
         NoFolder,

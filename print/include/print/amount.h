@@ -17,6 +17,11 @@ namespace mdlPrint {
 // trusted.
 std::optional<std::int32_t> AmountValue(const QString &text, const QLocale &locale);
 
+// `total` with the amount `text` stands for added, as the sheet totals its
+// prizes: a text that is no amount, or a sum that would leave the signed
+// 32-bit range, leaves the total as it was.
+std::int32_t AddAmount(std::int32_t total, const QString &text, const QLocale &locale);
+
 // The text as the sheet prints it: when it stands for a number whose
 // decimal form is longer than three characters and its last four
 // characters are digits, one "," goes before its last three characters;
