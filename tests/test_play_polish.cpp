@@ -97,7 +97,7 @@ void TestPlayPolish::fiveSyllablePrizesFitTheirBoxesAndTheList()
     f.RunTicks();
     const QSize design = f.w().findChild<QWidget *>(QStringLiteral("txtbul0"))->size();
     for (int c = 1; c <= 12; ++c) {
-        const QLineEdit *box = Column<QLineEdit>(f.w(), QStringLiteral("당첨내역"), c);
+        const QLineEdit *box = f.w().Play().Columns().txtbul(c);
         QVERIFY(prizes.contains(box->text()));
         QCOMPARE(box->size(), design);
         QVERIFY(box->font().pointSizeF() >= 7);

@@ -138,8 +138,7 @@ QString Board::PrizeText(int c) const
 
 void Board::SetPrizeText(int c, const QString &text)
 {
-    if (QLineEdit *box = columns_->txtbul(c))
-        box->setText(text);
+    columns_->SetPrize(c, text);
 }
 
 void Board::SetPrizeColour(int c, int colour)

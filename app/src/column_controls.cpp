@@ -43,6 +43,11 @@ ColumnControls::ColumnControls(QWidget *window, const ImageList &images, const Z
 
 ColumnControls::~ColumnControls() = default;
 
+QString ColumnControls::PrizeName(int i, const QString &prize)
+{
+    return prize.isEmpty() ? tr("%1번 당첨내역").arg(i) : tr("%1번 당첨: %2").arg(QString::number(i), prize);
+}
+
 int ColumnControls::Px(double mm) const
 {
     return int(std::lround(units::MmToPx(mm, zoom_.Current())));
@@ -80,7 +85,7 @@ QLineEdit *ColumnControls::Create(int i, int xMm, int picture, bool startEnabled
     column.prize = CopyLineEdit(templates_.prize, window_);
     column.prize->setReadOnly(true);
     column.prize->setFocusPolicy(Qt::ClickFocus);
-    column.prize->setAccessibleName(tr("%1번 당첨내역").arg(i));
+    column.prize->setAccessibleName(PrizeName(i, QString()));
 
     Place(column);
     column.start->show();
@@ -163,6 +168,17 @@ void ColumnControls::Destroy(int count)
         delete column.pen;
     }
     columns_.erase(columns_.begin(), columns_.begin() + last);
+}
+
+void ColumnControls::SetPrize(int i, const QString &text)
+{
+    QLineEdit *box = txtbul(i);
+    if (!box)
+        return;
+    box->setText(text);
+    // Read out with its column, as a sighted player sees it under the
+    // column; Qt tells the reader of the new name.
+    box->setAccessibleName(PrizeName(i, text));
 }
 
 const ColumnControls::Column *ColumnControls::At(int i) const

@@ -11,6 +11,7 @@
 #include "platform/settings_store.h"
 #include "platform/shell.h"
 #include "platform/text_prompt.h"
+#include "widgets/accessibility.h"
 #include "widgets/zoom_level.h"
 
 #include <QApplication>
@@ -21,6 +22,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Kapuna"));
     fonts::RegisterKoreanSubstitutes();
     qt_translations::InstallKorean(app);
+    accessibility::InstallFactory();
 
     const QString folder = folder_record::ProgramFolder();
     // The game's zoom: the window's, and that of every box opened over it.

@@ -146,7 +146,7 @@ void MainWindow::InsertInTabOrder(QWidget *widget, int position)
 void MainWindow::Load()
 {
     ui_.txtMember->setText(QStringLiteral("2"));
-    state_.gManualStart = true;
+    SelectStartMode(1);
     StartBanner(banner_, *ui_.VelGif1, BannerListPath(services_.programFolder));
     // Without an entry to show, an empty strip and its shadow would only
     // look broken.
@@ -355,6 +355,8 @@ void MainWindow::SelectStartMode(int index)
     state_.gManualStart = index == 1;
     ui_.picStart0->SetFace(index == 0 ? face::AllAtOnceOn : face::AllAtOnceOff);
     ui_.picStart1->SetFace(index == 1 ? face::OneByOneOn : face::OneByOneOff);
+    ui_.picStart0->SetChecked(index == 0);
+    ui_.picStart1->SetChecked(index == 1);
 }
 
 bool MainWindow::ReplayRound(const ReplayPlan &plan)

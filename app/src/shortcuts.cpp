@@ -105,8 +105,7 @@ void Shortcuts::LabelStartButtons()
 void Shortcuts::Press(PictureButton *button)
 {
     // A disabled or hidden button takes no click, so it takes no key either.
-    if (button->isEnabled() && button->isVisible())
-        emit button->clicked();
+    button->Click();
 }
 
 void Shortcuts::Start(int i)

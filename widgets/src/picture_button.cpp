@@ -2,6 +2,7 @@
 
 #include "widgets/image_list.h"
 
+#include <QAccessible>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -32,6 +33,26 @@ void PictureButton::FitPicture()
     const QSize shown = images_.ShownSize(face_);
     if (resizesToPicture_ && !shown.isEmpty())
         resize(shown);
+}
+
+void PictureButton::Click()
+{
+    if (isEnabled() && isVisible())
+        emit clicked();
+}
+
+void PictureButton::SetChecked(bool checked)
+{
+    const bool changed = !checkable_ || checked != checked_;
+    checkable_ = true;
+    checked_ = checked;
+    if (!changed)
+        return;
+    QAccessible::State what;
+    what.checkable = true;
+    what.checked = true;
+    QAccessibleStateChangeEvent event(this, what);
+    QAccessible::updateAccessibility(&event);
 }
 
 void PictureButton::paintEvent(QPaintEvent *)

@@ -48,6 +48,9 @@ public:
     QLineEdit *txtName(int i) const;
     QLineEdit *txtbul(int i) const;
     QLabel *imgPen(int i) const;
+    // Shows `text` in column i's prize box; a screen reader hears the box by
+    // its column and, once it is not empty, its prize.
+    void SetPrize(int i, const QString &text);
     // cmdStart(i)'s animal at print resolution, read only when asked for.
     QPixmap PrintPicture(int i) const;
 
@@ -66,6 +69,8 @@ signals:
     void startClicked(int i);
 
 private:
+    static QString PrizeName(int i, const QString &prize);
+
     struct Column
     {
         TokenButton *start = nullptr;

@@ -32,6 +32,17 @@ public:
     int NormalFace() const { return normalFace_; }
     int PressedFace() const { return pressedFace_; }
 
+    // A click without the mouse (a key, a screen reader's press): emits
+    // clicked() if the box is enabled and shown, as the mouse could.
+    void Click();
+
+    // A box given a checked state is one of a group of options, each
+    // showing its state by its face: a screen reader hears a radio button,
+    // checked or not, and is told of each change.
+    void SetChecked(bool checked);
+    bool IsCheckable() const { return checkable_; }
+    bool IsChecked() const { return checked_; }
+
 signals:
     void clicked();
     void pressed(Qt::MouseButton button);
@@ -53,4 +64,6 @@ private:
     int drawnFace_ = 0;
     bool resizesToPicture_ = false;
     bool leftDown_ = false;
+    bool checkable_ = false;
+    bool checked_ = false;
 };
