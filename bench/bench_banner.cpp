@@ -12,19 +12,23 @@
 // kPlaySeconds, every frame drawn, its decoding included (the most pixels
 // of canvas at the shortest frame time a GIF can ask for), beside the time
 // its decoding takes against the shortest time an entry is shown (the cost
-// of a first showing). And the same for an animation over the caps, which
-// shows still.
+// of a first showing); the same at 200 % on a screen of pixel ratio 2
+// (QT_SCALE_FACTOR=2). And the same for an animation over the caps, which
+// shows still, and for the shipped animation, at 100 % and from its @4x
+// twin at 200 % on a screen of pixel ratio 2 (QT_SCALE_FACTOR=2).
 #include "figure.h"
 #include "support/gif_writer.h"
 
 #include "extras/banner_rotation.h"
 #include "extras/vel_gif.h"
+#include "widgets/zoom_level.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QElapsedTimer>
@@ -81,13 +85,15 @@ int RunChild(int argc, char *argv[], const QString &folder)
     return 0;
 }
 
-// The list's one animation, shown for kPlaySeconds as the window shows it:
-// each Cycle moves to the next entry, which is this one again.
-int PlayChild(int argc, char *argv[], const QString &folder)
+// The list's one animation, shown for kPlaySeconds as the window shows it
+// at `percent`: each Cycle moves to the next entry, which is this one again.
+int PlayChild(int argc, char *argv[], const QString &folder, int percent)
 {
     QApplication app(argc, argv);
     BannerState state;
-    VelGif banner(folder);
+    ZoomLevel zoom;
+    zoom.Set(units::Zoom{percent});
+    VelGif banner(folder, zoom);
     banner.show();
     const QString list = BannerListPath(folder);
     QObject::connect(&banner, &VelGif::Cycle, &banner, [&] { AdvanceBanner(state, banner, list); });
@@ -95,16 +101,21 @@ int PlayChild(int argc, char *argv[], const QString &folder)
     const double cpuBefore = CpuMs();
     decode.start();
     StartBanner(state, banner, list);
+    // What the first paint does: decode the twin for the screen, if any.
+    const double pixels = banner.devicePixelRatioF() * zoom.Factor();
+    banner.PictureFor(pixels);
     const double decodeMs = decode.nsecsElapsed() / 1e6;
     QTimer::singleShot(kPlaySeconds * 1000, &app, &QCoreApplication::quit);
     QElapsedTimer clock;
     clock.start();
     app.exec();
     const double cpu = CpuMs() - cpuBefore;
-    std::printf("%.2f %% of a core (%.0f ms CPU in %.1f s, %s); first showing: %.0f ms to decode = "
-                "%.1f %% of the shortest entry time; peak %.1f MiB\n",
+    // The artwork painted: 1 for the picture itself, else its twin's scale.
+    const double artwork = banner.PictureFor(pixels).devicePixelRatio();
+    std::printf("%.2f %% of a core (%.0f ms CPU in %.1f s, %s, %gx artwork); first showing: %.0f ms to "
+                "decode = %.1f %% of the shortest entry time; peak %.1f MiB\n",
                 100.0 * cpu / double(clock.elapsed()), cpu, clock.elapsed() / 1e3,
-                banner.Shows() == VelGif::Showing::Animation ? "playing" : "shown still",
+                banner.Shows() == VelGif::Showing::Animation ? "playing" : "shown still", artwork,
                 decodeMs, 100.0 * decodeMs / VelGif::kMinimumLoopTimeMs, PeakMiB());
     return 0;
 }
@@ -121,6 +132,20 @@ bool MakeAnimationFolder(const QString &to, QSize canvas, int frames)
     return gif.open(QIODevice::WriteOnly) && gif.write(bytes) == bytes.size()
            && list.open(QIODevice::WriteOnly)
            && list.write("01 anim*https://kapuna.example/*data/anim.gif\r\n") > 0;
+}
+
+// A program folder whose list holds the shipped animation, with its twins.
+bool MakeShippedAnimationFolder(const QString &from, const QString &to)
+{
+    if (!QDir().mkpath(to + QStringLiteral("/data")))
+        return false;
+    const QStringList gifs =
+        QDir(from + QStringLiteral("/data")).entryList({QStringLiteral("banner_ladder*.gif")});
+    for (const QString &name : gifs)
+        QFile::copy(from + QStringLiteral("/data/") + name, to + QStringLiteral("/data/") + name);
+    QFile list(BannerListPath(to));
+    return gifs.size() == 3 && list.open(QIODevice::WriteOnly)
+           && list.write("01 ladder*https://kapuna.example/*data/banner_ladder.gif\r\n") > 0;
 }
 
 // A program folder holding the shipped list and pictures, plus one extra
@@ -144,10 +169,15 @@ bool MakeFolder(const QString &from, const QString &to, QSize extra)
 
 } // namespace
 
-bool RunSelf(const QStringList &arguments, QByteArray *output = nullptr)
+bool RunSelf(const QStringList &arguments, QByteArray *output = nullptr, const char *scaleFactor = nullptr)
 {
     QProcess child;
     child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    if (scaleFactor) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_SCALE_FACTOR"), QLatin1String(scaleFactor));
+        child.setProcessEnvironment(environment);
+    }
     child.start(QCoreApplication::applicationFilePath(), arguments);
     if (!child.waitForFinished(300000) || child.exitStatus() != QProcess::NormalExit
         || child.exitCode() != 0)
@@ -161,8 +191,14 @@ int main(int argc, char *argv[])
 {
     if (argc > 2 && std::string(argv[1]) == "--child")
         return RunChild(argc, argv, QString::fromLocal8Bit(argv[2]));
-    if (argc > 2 && std::string(argv[1]) == "--play")
-        return PlayChild(argc, argv, QString::fromLocal8Bit(argv[2]));
+    if (argc > 3 && std::string(argv[1]) == "--play")
+        return PlayChild(argc, argv, QString::fromLocal8Bit(argv[2]), std::atoi(argv[3]));
+    if (argc > 3 && std::string(argv[1]) == "--make-shipped-gif") {
+        QCoreApplication app(argc, argv);
+        return MakeShippedAnimationFolder(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]))
+                   ? 0
+                   : 1;
+    }
     if (argc > 5 && std::string(argv[1]) == "--make-gif") {
         QCoreApplication app(argc, argv);
         return MakeAnimationFolder(QString::fromLocal8Bit(argv[2]),
@@ -202,7 +238,9 @@ int main(int argc, char *argv[])
 
     // The strip's canvas with as many frames as the pixel cap allows (the
     // first frame counts twice), and a canvas of 1024 x 1024 in three
-    // frames, over it.
+    // frames, over it. The heaviest also at 200 % on a screen of ratio 2,
+    // without a twin: the 1x frames scaled smoothly to four times the
+    // pixels at every frame, the dearest way an accepted banner is shown.
     const QSize strip = VelGif::kSize;
     const int heaviest = int(VelGif::kMaxAnimationPixels / (strip.width() * strip.height())) - 1;
     const struct
@@ -210,18 +248,44 @@ int main(int argc, char *argv[])
         const char *label;
         QSize canvas;
         int frames;
-    } animations[] = {{"the heaviest animation accepted", strip, std::min(heaviest, VelGif::kMaxFrames)},
-                      {"an animation over the caps", QSize(1024, 1024), 3}};
+        const char *percent;
+        const char *scaleFactor;
+    } animations[] = {
+        {"the heaviest animation accepted", strip, std::min(heaviest, VelGif::kMaxFrames), "100", nullptr},
+        {"the heaviest animation accepted, at 200 % on a screen of ratio 2 without a twin", strip,
+         std::min(heaviest, VelGif::kMaxFrames), "200", "2"},
+        {"an animation over the caps", QSize(1024, 1024), 3, "100", nullptr}};
     for (const auto &a : animations) {
         const QString folder = temp.filePath(QString::number(n++));
         QByteArray figures;
         if (!RunSelf({QStringLiteral("--make-gif"), folder, QString::number(a.canvas.width()),
                       QString::number(a.canvas.height()), QString::number(a.frames)})
-            || !RunSelf({QStringLiteral("--play"), folder}, &figures))
+            || !RunSelf({QStringLiteral("--play"), folder, QLatin1String(a.percent)}, &figures,
+                        a.scaleFactor))
             return 1;
         Figure(std::string("banner shown ") + std::to_string(kPlaySeconds) + " s, " + a.label + " ("
                    + std::to_string(a.frames) + " frames of " + std::to_string(a.canvas.width()) + "x"
                    + std::to_string(a.canvas.height()) + ")",
+               "%s", figures.trimmed().constData());
+    }
+
+    const QString ladder = temp.filePath(QString::number(n++));
+    if (!RunSelf({QStringLiteral("--make-shipped-gif"), shipped, ladder}))
+        return 1;
+    const struct
+    {
+        const char *label;
+        const char *percent;
+        const char *scaleFactor;
+    } shows[] = {{"at 100 %", "100", nullptr},
+                 {"at 200 % on a screen of ratio 2, from its @4x twin", "200", "2"}};
+    for (const auto &show : shows) {
+        QByteArray figures;
+        if (!RunSelf({QStringLiteral("--play"), ladder, QLatin1String(show.percent)}, &figures,
+                     show.scaleFactor))
+            return 1;
+        Figure(std::string("banner shown ") + std::to_string(kPlaySeconds) + " s, the shipped animation "
+                   + show.label,
                "%s", figures.trimmed().constData());
     }
     return 0;

@@ -54,11 +54,14 @@ private slots:
     void nothingCyclesBeforeStart();
     void startAgainDoesNotRestartTheEntryTime();
     void missingPictureShowsTheTagAndStillCycles();
+    void stillPictureIsPaintedCentred_data();
     void stillPictureIsPaintedCentred();
     void largePictureIsScaledDownToFit();
 
     void animationsBeyondTheirCapsShowStill_data();
     void animationsBeyondTheirCapsShowStill();
+    void twinsOfAnAnimationPlayFrameForFrame_data();
+    void twinsOfAnAnimationPlayFrameForFrame();
     void animatedGifCyclesAtTheEndOfEachLoop();
     void shortLoopsWaitForTheMinimumTime();
     void animationThatStopsIsTimedLikeAStill();
@@ -305,15 +308,65 @@ void TestBannerVelGif::missingPictureShowsTheTagAndStillCycles()
     QCOMPARE(darkPixels(withoutTag), 0);
 }
 
+void TestBannerVelGif::stillPictureIsPaintedCentred_data()
+{
+    // The device (its pixel ratio times the zoom) picks the twin that
+    // paints: "2x" is small@2x.png, in a colour of its own, and so on.
+    QTest::addColumn<qreal>("ratio");
+    QTest::addColumn<int>("percent");
+    QTest::addColumn<QStringList>("twins");
+    QTest::addColumn<int>("painted"); // the scale whose colour shows
+
+    const QStringList both{QStringLiteral("2x"), QStringLiteral("4x")};
+    QTest::newRow("100 %") << 1.0 << 100 << both << 1;
+    QTest::newRow("125 %") << 1.0 << 125 << both << 2;
+    QTest::newRow("ratio 2 (a saved picture)") << 2.0 << 100 << both << 2;
+    QTest::newRow("ratio 2 at 150 %") << 2.0 << 150 << both << 4;
+    QTest::newRow("no twin: the picture scaled") << 2.0 << 200 << QStringList() << 1;
+    QTest::newRow("no 4x twin: the 2x") << 2.0 << 200 << QStringList{QStringLiteral("2x")} << 2;
+    QTest::newRow("twin of another size") << 2.0 << 100 << QStringList{QStringLiteral("2x wrong")} << 1;
+    QTest::newRow("twin that is no picture") << 2.0 << 100 << QStringList{QStringLiteral("2x text")} << 1;
+}
+
 void TestBannerVelGif::stillPictureIsPaintedCentred()
 {
-    WritePicture(QStringLiteral("data/small.png"), QSize(41, 9));
-    VelGif banner(dir_.path());
+    QFETCH(qreal, ratio);
+    QFETCH(int, percent);
+    QFETCH(QStringList, twins);
+    QFETCH(int, painted);
+    const QColor colours[] = {kPictureColour, QColor(0xd0, 0x30, 0x30), QColor(0x30, 0x40, 0xd0)};
+    const auto colourOf = [&](int scale) { return colours[scale == 4 ? 2 : scale - 1]; };
+    const auto write = [&](const QString &name, QSize size, int scale) {
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(colourOf(scale));
+        QVERIFY(image.save(dir_.filePath(name)));
+    };
+    write(QStringLiteral("data/small.png"), QSize(41, 9), 1);
+    for (int scale : {2, 4})
+        QFile::remove(dir_.filePath(QStringLiteral("data/small@%1x.png").arg(scale)));
+    for (const QString &twin : twins) {
+        const int scale = twin.left(1).toInt();
+        const QString name = QStringLiteral("data/small@%1x.png").arg(scale);
+        if (twin.endsWith(QLatin1String("text")))
+            QVERIFY(!WriteBytes(name, "not a picture").isEmpty());
+        else
+            write(name, QSize(41, 9) * scale + QSize(twin.endsWith(QLatin1String("wrong")), 0), scale);
+    }
+    ZoomLevel zoom;
+    zoom.Set(units::Zoom{percent});
+    VelGif banner(dir_.path(), zoom);
     banner.LoadImage(QStringLiteral("data/small.png"));
 
-    const QImage shot = banner.grab().toImage().scaled(banner.size());
-    QCOMPARE(shot.pixelColor(170, 24), kPictureColour);
-    QVERIFY(shot.pixelColor(5, 5) != kPictureColour);
+    QPixmap shot(banner.size() * ratio);
+    shot.setDevicePixelRatio(ratio);
+    banner.render(&shot);
+    const QImage image = shot.toImage();
+    const double pixels = ratio * zoom.Factor();
+    QCOMPARE(image.pixelColor(QPoint(170, 24) * pixels), colourOf(painted));
+    // Still centred and at its design size: 41 x 9 around the middle.
+    QCOMPARE(image.pixelColor(QPoint(151, 21) * pixels), colourOf(painted));
+    QVERIFY(image.pixelColor(QPoint(148, 24) * pixels) != colourOf(painted));
+    QVERIFY(image.pixelColor(QPoint(5, 5) * pixels) != colourOf(painted));
 }
 
 void TestBannerVelGif::largePictureIsScaledDownToFit()
@@ -356,6 +409,40 @@ void TestBannerVelGif::animationsBeyondTheirCapsShowStill()
     QCOMPARE(banner.Picture().toImage().pixelColor(1, 1) == QColor(1, 7, 254), plays);
     banner.LoadImage(QStringLiteral("data/anim.gif"));
     QCOMPARE(banner.DecodeCount(), 1);
+}
+
+void TestBannerVelGif::twinsOfAnAnimationPlayFrameForFrame_data()
+{
+    QTest::addColumn<QSize>("canvas");
+    QTest::addColumn<int>("frames");
+    QTest::addColumn<int>("twinFrames"); // of anim@2x.gif, at twice the canvas
+    QTest::addColumn<bool>("twinServes");
+    QTest::newRow("2x twin") << QSize(16, 16) << 3 << 3 << true;
+    // 32 x 682 x 98 pixels: over the cap as a picture of its own, within it
+    // counted at its design size.
+    QTest::newRow("2x twin of 31 frames of the strip") << VelGif::kSize << 31 << 31 << true;
+    QTest::newRow("twin with a frame more") << QSize(16, 16) << 3 << 4 << false;
+}
+
+void TestBannerVelGif::twinsOfAnAnimationPlayFrameForFrame()
+{
+    QFETCH(QSize, canvas);
+    QFETCH(int, frames);
+    QFETCH(int, twinFrames);
+    QFETCH(bool, twinServes);
+    QVERIFY(!WriteBytes(QStringLiteral("data/anim.gif"), AnimatedGif(canvas, frames)).isEmpty());
+    QVERIFY(!WriteBytes(QStringLiteral("data/anim@2x.gif"), AnimatedGif(canvas * 2, twinFrames)).isEmpty());
+    VelGif banner(dir_.path());
+    banner.LoadImage(QStringLiteral("data/anim.gif"));
+    banner.Start();
+    QCOMPARE(banner.Shows(), VelGif::Showing::Animation);
+
+    banner.NextFrame();
+    const QPixmap shown = banner.PictureFor(2.0);
+    QCOMPARE(shown.devicePixelRatio(), twinServes ? 2.0 : 1.0);
+    QCOMPARE(shown.deviceIndependentSize().toSize(), canvas);
+    // The frame the picture shows: the second, in palette colour 1.
+    QCOMPARE(shown.toImage().pixelColor(1, 1), QColor(1, 7, 254));
 }
 
 void TestBannerVelGif::animatedGifCyclesAtTheEndOfEachLoop()

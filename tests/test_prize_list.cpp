@@ -81,6 +81,8 @@ private slots:
     void capacityFollowsTheCount_data();
     void capacityFollowsTheCount();
     void loweringTheCountKeepsEveryPrizeButRefusesMore();
+    void prizesBeyondTheCountAreGreyedAndSayWhy_data();
+    void prizesBeyondTheCountAreGreyedAndSayWhy();
     void emptyCountBoxCountsAsTwo();
     void entryTakesAtMostFiveCharacters_data();
     void entryTakesAtMostFiveCharacters();
@@ -267,6 +269,51 @@ void TestPrizeList::loweringTheCountKeepsEveryPrizeButRefusesMore()
     win.TypeAndEnter(QStringLiteral("x"));
     QVERIFY(win.messages.shown.isEmpty());
     QCOMPARE(win.Items(), (QStringList{"d", "e", "x"}));
+}
+
+void TestPrizeList::prizesBeyondTheCountAreGreyedAndSayWhy_data()
+{
+    // Five prizes for five players, the count lowered to 3, then `count`
+    // typed and the first `deleted` prizes deleted.
+    QTest::addColumn<QString>("count");
+    QTest::addColumn<int>("deleted");
+    QTest::addColumn<int>("used"); // prizes shown as used, from the top
+    QTest::newRow("lowered to 2") << "2" << 0 << 2;
+    QTest::newRow("raised again to 5") << "5" << 0 << 5;
+    // The columns keep the last count while the box is empty.
+    QTest::newRow("count being retyped") << "" << 0 << 3;
+    QTest::newRow("all but two deleted") << "2" << 3 << 2;
+}
+
+void TestPrizeList::prizesBeyondTheCountAreGreyedAndSayWhy()
+{
+    QFETCH(QString, count);
+    QFETCH(int, deleted);
+    QFETCH(int, used);
+    Window win;
+    win.Count()->setText(QStringLiteral("5"));
+    for (const char *prize : {"1000", "꽝", "커피", "아메리카노", "2000"})
+        win.TypeAndEnter(QString::fromUtf8(prize));
+    win.Count()->setText(QStringLiteral("3"));
+    win.Count()->setText(count);
+    for (int i = 0; i < deleted; ++i)
+        delete win.List()->takeItem(0);
+
+    const QString why = QStringLiteral("게임인원이 %1명이라 이 당첨내역은 쓰이지 않습니다.")
+                            .arg(count.isEmpty() ? QStringLiteral("3") : count);
+    win.List()->doItemsLayout();
+    const QImage shot = win.List()->viewport()->grab().toImage();
+    for (int row = 0; row < win.List()->count(); ++row) {
+        const QListWidgetItem *item = win.List()->item(row);
+        QCOMPARE(item->toolTip(), row >= used ? why : QString());
+        // Greyed: no pixel of the row as dark as black text's.
+        const QRect r = win.List()->visualItemRect(item);
+        int darkest = 255;
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x)
+                darkest = std::min(darkest, qGray(shot.pixel(x, y)));
+        QVERIFY2(row >= used ? darkest > 110 : darkest < 80, qPrintable(item->text()));
+    }
 }
 
 void TestPrizeList::emptyCountBoxCountsAsTwo()

@@ -2,6 +2,7 @@
 
 #include "platform/safe_file.h"
 #include "widgets/fonts.h"
+#include "widgets/image_list.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -72,20 +73,28 @@ void VelGif::LoadImage(const QString &image)
     stillTimer_.stop();
     DropAnimation();
     picture_ = QPixmap();
+    path_.clear();
+    plain_ = DecodedPicture();
+    twinAsked_ = 0;
+    twin_.reset();
+    shownFrame_ = 0;
     entryTimed_ = false;
     lastFrame_ = -1;
 
-    const DecodedPicture *decoded = Decoded(ResolveImage(image));
+    const QString path = ResolveImage(image);
+    const DecodedPicture *decoded = Decoded(path);
     if (!decoded || decoded->still.isNull()) {
         showing_ = Showing::Tag;
     } else {
+        // A copy (of shared data): the cache may drop the entry while it is
+        // shown.
+        path_ = path;
+        plain_ = *decoded;
         // The first frame is shown at once; an animation plays from it only
         // once the entry's time begins.
         picture_ = decoded->still;
         showing_ = Showing::Still;
         if (decoded->frames.size() > 1) {
-            // A copy (of shared data): the cache may drop the entry while
-            // it plays.
             frames_ = decoded->frames;
             loopsLeft_ = decoded->loops;
             showing_ = Showing::Animation;
@@ -104,52 +113,76 @@ VelGif::Stamp VelGif::StampOf(const QString &path)
     return info.isFile() ? Stamp{true, info.size(), info.lastModified()} : Stamp{};
 }
 
-const VelGif::DecodedPicture *VelGif::Decoded(const QString &path)
+const VelGif::DecodedPicture *VelGif::Decoded(const QString &path, int scale)
 {
     if (path.isEmpty())
         return nullptr;
     const Stamp stamp = StampOf(path);
-    if (const DecodedPicture *known = cache_.object(path); known && known->stamp == stamp)
+    if (const DecodedPicture *known = cache_.object(path);
+        known && known->stamp == stamp && known->scale == scale)
         return known;
 
-    auto entry = std::make_unique<DecodedPicture>();
-    entry->stamp = stamp;
-    if (stamp.isFile) {
-        ++decodeCount_;
-        const safe_file::ReadResult read = safe_file::Read(path, safe_file::kMaxPictureBytes);
-        const QImage first = read.bytes ? safe_file::DecodeFirstFrame(*read.bytes) : QImage();
-        if (!first.isNull()) {
-            const QSize fit = PictureRect(first.size()).size();
-            entry->still = QPixmap::fromImage(
-                fit != first.size() ? first.scaled(fit, Qt::KeepAspectRatio, Qt::SmoothTransformation)
-                                    : first);
-            DecodeFrames(*read.bytes, fit, *entry);
-        }
-    }
-    qint64 bytes = qint64(entry->still.width()) * entry->still.height() * 4;
+    std::unique_ptr<DecodedPicture> entry = Decode(path, stamp, scale);
+    const auto bytes = [](const QPixmap &p) { return qint64(p.width()) * p.height() * 4; };
+    // An animation's still is its first frame, held once.
+    qint64 cost = entry->frames.isEmpty() ? bytes(entry->still) : 0;
     for (const Frame &frame : std::as_const(entry->frames))
-        bytes += qint64(frame.picture.width()) * frame.picture.height() * 4;
+        cost += bytes(frame.picture);
     // A refused file costs its stamp only, and is remembered like a picture
     // so that a click or a rotation does not try it again.
-    if (!cache_.insert(path, entry.release(), qMax<qint64>(1, bytes / 1024)))
+    if (!cache_.insert(path, entry.release(), qMax<qint64>(1, cost / 1024)))
         return nullptr;
     return cache_.object(path);
 }
 
-void VelGif::DecodeFrames(const QByteArray &bytes, QSize fit, DecodedPicture &into)
+std::unique_ptr<VelGif::DecodedPicture> VelGif::Decode(const QString &path, const Stamp &stamp,
+                                                       int scale)
 {
+    auto entry = std::make_unique<DecodedPicture>();
+    entry->stamp = stamp;
+    entry->scale = scale;
+    if (!stamp.isFile)
+        return entry;
+    ++decodeCount_;
+    const safe_file::ReadResult read = safe_file::Read(path, safe_file::kMaxPictureBytes);
+    const QImage first = read.bytes ? safe_file::DecodeFirstFrame(*read.bytes) : QImage();
+    if (first.isNull())
+        return entry;
     QBuffer buffer;
-    buffer.setData(bytes);
+    buffer.setData(*read.bytes);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
+    entry->canvas = first.size();
+    // Counted from the blocks of the file, none of them decoded.
+    entry->frameCount = reader.supportsAnimation() ? reader.imageCount() : 1;
+
+    // A picture is fitted to the strip; a twin is shown at its own pixels
+    // (TwinFor takes one only for a picture that fits unscaled).
+    const QSize shown = scale == 1 ? PictureRect(first.size()).size() : first.size();
+    QImage still = first.size() != shown
+                       ? first.scaled(shown, Qt::KeepAspectRatio, Qt::SmoothTransformation)
+                       : first;
+    still.setDevicePixelRatio(scale);
+    entry->still = QPixmap::fromImage(std::move(still));
+    DecodeFrames(reader, shown, *entry);
+    if (!entry->frames.isEmpty())
+        entry->still = entry->frames.first().picture;
+    return entry;
+}
+
+void VelGif::DecodeFrames(QImageReader &reader, QSize shown, DecodedPicture &into)
+{
     if (!reader.supportsAnimation())
         return;
-    // Counted from the blocks of the file, none of them decoded; the first
-    // frame was decoded once already.
-    const int count = reader.imageCount();
+    const int count = into.frameCount;
     const QSize canvas = reader.size();
-    if (count < 2 || count > kMaxFrames
-        || (count + 1) * qint64(canvas.width()) * canvas.height() > kMaxAnimationPixels)
+    // Counted at the picture's design size (see the class comment); the
+    // first frame was decoded once already.
+    const qint64 designPixels =
+        (count + 1) * qint64(canvas.width()) * canvas.height() / (qint64(into.scale) * into.scale);
+    const qint64 shownKiB = count * qint64(shown.width()) * shown.height() * 4 / 1024;
+    if (count < 2 || count > kMaxFrames || designPixels > kMaxAnimationPixels
+        || shownKiB > kMaxShownFramesKiB)
         return;
     QList<Frame> frames;
     for (int i = 0; i < count; ++i) {
@@ -157,15 +190,63 @@ void VelGif::DecodeFrames(const QByteArray &bytes, QSize fit, DecodedPicture &in
         if (frame.isNull())
             break;
         const int delay = reader.nextImageDelay();
-        const QImage shown = frame.size() != fit
-                                 ? frame.scaled(fit, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-                                 : frame;
-        frames.append(Frame{QPixmap::fromImage(shown), delay < kMinimumFrameMs ? kDefaultFrameMs : delay});
+        QImage picture = frame.size() != shown
+                             ? frame.scaled(shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                             : frame;
+        picture.setDevicePixelRatio(into.scale);
+        frames.append(Frame{QPixmap::fromImage(std::move(picture)),
+                            delay < kMinimumFrameMs ? kDefaultFrameMs : delay});
     }
     // An animation that stops at a frame it cannot decode plays once.
     into.loops = frames.size() == count ? reader.loopCount() : 0;
     if (frames.size() > 1)
         into.frames = std::move(frames);
+}
+
+QString VelGif::TwinPath(const QString &path, int scale)
+{
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
+    // "ad" and ".gif" have no extension to keep after the suffix.
+    if (dot <= slash + 1)
+        dot = path.size();
+    return path.left(dot) + QStringLiteral("@%1x").arg(scale) + path.mid(dot);
+}
+
+const VelGif::DecodedPicture *VelGif::TwinFor(int scale)
+{
+    if (scale == twinAsked_)
+        return twin_ ? &*twin_ : nullptr;
+    twinAsked_ = scale;
+    twin_.reset();
+    // A picture larger than the strip is scaled down already; its twin
+    // would only be decoded at scale² the pixels to be scaled down further.
+    if (PictureRect(plain_.canvas).size() != plain_.canvas)
+        return nullptr;
+    const bool plays = plain_.frames.size() > 1;
+    for (int s = scale; s > 1 && !twin_; s /= 2) {
+        // Anything but the picture's canvas at the twin's scale, frame for
+        // frame, is no twin of it: its pixels could not stand in for the
+        // picture's, nor its frames for the picture's timing.
+        const DecodedPicture *twin = Decoded(TwinPath(path_, s), s);
+        if (twin && !twin->still.isNull() && twin->canvas == plain_.canvas * s
+            && twin->frameCount == plain_.frameCount && (!plays || twin->frames.size() > 1))
+            twin_ = *twin;
+    }
+    return twin_ ? &*twin_ : nullptr;
+}
+
+QPixmap VelGif::PictureFor(qreal pixelsPerDesignPixel)
+{
+    const int scale = ImageList::ScaleFor(pixelsPerDesignPixel);
+    if (scale == 1 || path_.isEmpty() || picture_.isNull())
+        return picture_;
+    const DecodedPicture *twin = TwinFor(scale);
+    if (!twin)
+        return picture_;
+    if (showing_ == Showing::Animation && !twin->frames.isEmpty())
+        return twin->frames.at(std::min<qsizetype>(shownFrame_, twin->frames.size() - 1)).picture;
+    return twin->still;
 }
 
 bool VelGif::QueryClick(std::int16_t what)
@@ -268,8 +349,10 @@ void VelGif::NextFrame()
 
 void VelGif::AnimationFrameShown(int frameNumber)
 {
-    if (frameNumber >= 0 && frameNumber < frames_.size())
+    if (frameNumber >= 0 && frameNumber < frames_.size()) {
         picture_ = frames_.at(frameNumber).picture;
+        shownFrame_ = frameNumber;
+    }
     update();
     const bool loopEnded = frameNumber == 0 && lastFrame_ > 0;
     lastFrame_ = frameNumber;
@@ -318,19 +401,37 @@ QRect VelGif::PictureRect(QSize pictureSize) const
 void VelGif::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    QLinearGradient field(0, 0, 0, height());
-    field.setColorAt(0, kFieldTop);
-    field.setColorAt(1, kFieldBottom);
-    painter.fillRect(rect(), field);
+    const double f = zoom_.Factor();
+    // The painter's device pixels per pixel of the widget: the screen's
+    // ratio, or that of a picture of the window being saved (which leaves
+    // the widget's own ratio alone).
+    const qreal ratio = painter.deviceTransform().m11();
+    const bool picture = !picture_.isNull() && showing_ != Showing::Tag;
+    const QPixmap shown = picture ? PictureFor(ratio * f) : QPixmap();
+    const QRect design = PictureRect(shown.deviceIndependentSize().toSize());
+    const QRectF target(design.x() * f, design.y() * f, design.width() * f, design.height() * f);
+    // An opaque picture over the whole strip (every shipped banner) hides
+    // the field: at 4x, painting it too cost 40 % more a frame.
+    if (!picture || shown.hasAlphaChannel() || !target.contains(QRectF(rect()))) {
+        QLinearGradient field(0, 0, 0, height());
+        field.setColorAt(0, kFieldTop);
+        field.setColorAt(1, kFieldBottom);
+        painter.fillRect(rect(), field);
+    }
 
-    if (!picture_.isNull() && showing_ != Showing::Tag) {
-        const QSize logical = picture_.deviceIndependentSize().toSize();
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        const QRect design = PictureRect(logical);
-        const double f = zoom_.Factor();
-        painter.drawPixmap(QRectF(design.x() * f, design.y() * f, design.width() * f,
-                                  design.height() * f),
-                           picture_, QRectF(picture_.rect()));
+    if (picture) {
+        const QRectF pixels(target.topLeft() * ratio, target.size() * ratio);
+        if (pixels.size() == QSizeF(shown.size()) && pixels.topLeft() == pixels.topLeft().toPoint()) {
+            // Pixel for pixel on the device: copied, at half the cost of
+            // resampling it at 4x (and a tenth of scaling up the 1x file).
+            painter.save();
+            painter.scale(1 / ratio, 1 / ratio);
+            painter.drawPixmap(pixels, shown, QRectF(shown.rect()));
+            painter.restore();
+        } else {
+            painter.setRenderHint(QPainter::SmoothPixmapTransform);
+            painter.drawPixmap(target, shown, QRectF(shown.rect()));
+        }
     } else {
         painter.setPen(kFieldEdge);
         painter.drawRect(rect().adjusted(0, 0, -1, -1));

@@ -1,12 +1,16 @@
 #include "setup/prize_list.h"
 
+#include "widgets/fitting_item_delegate.h"
 #include "widgets/picture_button.h"
+#include "game/geometry.h"
 #include "game/whole_number.h"
 #include "platform/messages.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
+
+#include <algorithm>
 
 namespace {
 
@@ -29,6 +33,11 @@ QString NothingListed()
     return QStringLiteral("삭제할 내용이 없습니다.");
 }
 
+QString NotUsed(int count)
+{
+    return QStringLiteral("게임인원이 %1명이라 이 당첨내역은 쓰이지 않습니다.").arg(count);
+}
+
 } // namespace
 
 PrizeList::PrizeList(Controls controls, Messages &messages, QObject *parent)
@@ -43,6 +52,32 @@ PrizeList::PrizeList(Controls controls, Messages &messages, QObject *parent)
     connect(c_.picAdd, &PictureButton::clicked, this, &PrizeList::picAdd_Click);
     connect(c_.picDel, &PictureButton::clicked, this, &PrizeList::picDel_Click);
     connect(c_.picClear, &PictureButton::clicked, this, &PrizeList::picClear_Click);
+
+    connect(c_.txtMember, &QLineEdit::textChanged, this, &PrizeList::MarkUnused);
+    const QAbstractItemModel *items = c_.lstBul->model();
+    connect(items, &QAbstractItemModel::rowsInserted, this, &PrizeList::MarkUnused);
+    connect(items, &QAbstractItemModel::rowsRemoved, this, &PrizeList::MarkUnused);
+    connect(items, &QAbstractItemModel::modelReset, this, &PrizeList::MarkUnused);
+    MarkUnused();
+}
+
+void PrizeList::MarkUnused()
+{
+    // Read afresh, not from the signal: a correction of the count sets the
+    // box again inside the change, and the last text is the count.
+    if (const QString text = c_.txtMember->text(); !text.isEmpty() || count_ == 0)
+        count_ = std::clamp<int>(whole_number::ToInt16(text).value_or(geometry::kFewestPlayers),
+                                 geometry::kFewestPlayers, geometry::kMostPlayers);
+    for (int row = 0; row < c_.lstBul->count(); ++row) {
+        QListWidgetItem *item = c_.lstBul->item(row);
+        const bool unused = row >= count_;
+        const QString why = unused ? NotUsed(count_) : QString();
+        if (item->toolTip() == why)
+            continue;
+        item->setData(FittingItemDelegate::kGreyedRole, unused);
+        item->setToolTip(why);
+        item->setData(Qt::AccessibleDescriptionRole, why);
+    }
 }
 
 bool PrizeList::HasRoom() const

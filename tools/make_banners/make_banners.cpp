@@ -1,8 +1,12 @@
-// Draws the default banners, 341 x 49 pixels each, into the folder given as
-// the only argument:
+// Draws the default banners, 341 x 49 pixels each at scale 1, into the
+// folder given as the first argument:
 //   banner_players.png, banner_print.png       still pictures
 //   ladder/frame_NN.png and ladder/delays.txt  frames of the animated banner,
 //                                              one "file delay-in-1/100-s" a line
+// A second argument, 2 or 4, draws the same pictures at that many times the
+// pixels, for sharper screens and zoomed windows: the stills are then named
+// banner_players@2x.png and so on (the frames keep their names; the script
+// names the GIF). Every design stays in the 341 x 49 coordinates of scale 1.
 // Text uses the Nanum fonts and the animals the Noto Color Emoji font (both
 // Debian packages under the SIL Open Font License).
 #include <QDir>
@@ -17,6 +21,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -31,11 +36,21 @@ QFont Rounded(int pixels, bool bold = true)
     return font;
 }
 
+// Pixels per design pixel of every picture drawn: 1, 2 or 4.
+int gScale = 1;
+
 QImage Canvas()
 {
-    QImage image(kSize, QImage::Format_ARGB32_Premultiplied);
+    QImage image(kSize * gScale, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     return image;
+}
+
+// A painter on `image` that takes design coordinates.
+void Begin(QPainter &p, QImage &image)
+{
+    p.begin(&image);
+    p.scale(gScale, gScale);
 }
 
 // A rounded card with a soft top-to-bottom gradient and a light rim, so
@@ -78,7 +93,8 @@ bool Save(const QImage &image, const QString &path)
 QImage Players()
 {
     QImage image = Canvas();
-    QPainter p(&image);
+    QPainter p;
+    Begin(p, image);
     Card(p, QColor(0xff, 0xc8, 0x57), QColor(0xff, 0x93, 0x3f));
 
     Caption(p, QRectF(14, 0, 170, 30), QStringLiteral("12명까지 함께!"), Rounded(21),
@@ -137,7 +153,8 @@ void Printer(QPainter &p, QPointF at)
 QImage Print()
 {
     QImage image = Canvas();
-    QPainter p(&image);
+    QPainter p;
+    Begin(p, image);
     Card(p, QColor(0x6b, 0xe0, 0xb5), QColor(0x22, 0xa9, 0x80));
     Printer(p, QPointF(12, 3));
 
@@ -217,7 +234,8 @@ void Star(QPainter &p, QPointF centre, double outer, QColor colour)
 QImage LadderFrame(double travelled, int sparkle)
 {
     QImage image = Canvas();
-    QPainter p(&image);
+    QPainter p;
+    Begin(p, image);
     // Flat colours: the GIF keeps them exactly, with no dithering noise.
     Card(p, QColor(0x3d, 0x9b, 0xf0), QColor(0x3d, 0x9b, 0xf0));
     p.setRenderHint(QPainter::Antialiasing);
@@ -271,20 +289,28 @@ bool Ladder(const QString &folder)
     return ok;
 }
 
+// `stem` with the suffix of the scale: banner_print.png, banner_print@2x.png.
+QString Named(const QString &stem)
+{
+    return gScale > 1 ? stem + QStringLiteral("@%1x.png").arg(gScale) : stem + QStringLiteral(".png");
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
     QGuiApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: make_banners OUTPUT_FOLDER\n");
+    if (argc == 3)
+        gScale = std::atoi(argv[2]);
+    if ((argc != 2 && argc != 3) || (gScale != 1 && gScale != 2 && gScale != 4)) {
+        std::fprintf(stderr, "usage: make_banners OUTPUT_FOLDER [1|2|4]\n");
         return 2;
     }
     const QString out = QString::fromLocal8Bit(argv[1]);
     if (!QDir().mkpath(out))
         return 1;
-    const bool ok = Save(Players(), out + QStringLiteral("/banner_players.png"))
-                    && Save(Print(), out + QStringLiteral("/banner_print.png"))
+    const bool ok = Save(Players(), out + QLatin1Char('/') + Named(QStringLiteral("banner_players")))
+                    && Save(Print(), out + QLatin1Char('/') + Named(QStringLiteral("banner_print")))
                     && Ladder(out + QStringLiteral("/ladder"));
     return ok ? 0 : 1;
 }

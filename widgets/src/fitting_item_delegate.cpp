@@ -30,6 +30,9 @@ void FittingItemDelegate::initStyleOption(QStyleOptionViewItem *option,
                                           const QModelIndex &index) const
 {
     QStyledItemDelegate::initStyleOption(option, index);
+    // Selected, it keeps the highlight's own text colour, readable on it.
+    if (index.data(kGreyedRole).toBool())
+        option->palette.setBrush(QPalette::Text, option->palette.brush(QPalette::Disabled, QPalette::Text));
     option->font = text_fit::Fitted(option->font, option->text, TextWidth(*option));
     option->fontMetrics = QFontMetrics(option->font);
 }

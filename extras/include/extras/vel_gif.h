@@ -10,6 +10,11 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <memory>
+#include <optional>
+
+class QImageReader;
+
 // VelGif: the banner strip of the main window (341 x 49 pixels). It shows
 // the picture of one list entry: an animated GIF plays, any other picture
 // Qt can read is shown still, and a picture that cannot be read is replaced
@@ -29,6 +34,24 @@
 // still. A frame shows at least kMinimumFrameMs, as in browsers a shorter
 // delay counts as kDefaultFrameMs.
 //
+// Twins: a device with more than one pixel per design pixel (a HiDPI
+// screen, the zoom, a picture of the window saved at twice its size) is
+// painted from the picture's twin for it, picked as ImageList picks its
+// artwork: "ad@2x.gif" or "ad@4x.gif" beside "ad.gif", the same picture at
+// two or four times the pixels. A picture without a twin that serves is
+// drawn from the next smaller twin, or from itself, scaled smoothly. The
+// picture the list names stays the entry (what is shown, the animation's
+// timing); a twin only lends its pixels, frame for frame. A twin serves
+// when it passes the same checks as its picture, holds exactly its canvas
+// at its scale and as many frames, and its picture fits the strip
+// unscaled; it plays when its picture plays. So the caps count a twin at
+// its design size: a sharper screen must not show still what a plain one
+// plays, and what a twin costs beyond its picture is the price of the
+// device's pixels, which scaling the picture up at every frame pays as
+// well. What a twin keeps is bounded instead: its frames at the size they
+// are shown, by kMaxShownFramesKiB. A twin is decoded once per shown size,
+// when first painted there.
+//
 // Once started, an entry has its time and then the control raises Cycle: at
 // the end of each loop of an animation (but no sooner than
 // MinimumLoopTime() after the entry began, so a GIF with a tiny loop cannot
@@ -44,14 +67,19 @@ public:
     static constexpr QSize kSize{341, 49};
     static constexpr int kStillTimeMs = 4000;
     static constexpr int kMinimumLoopTimeMs = 1500;
-    static constexpr int kCacheKiB = 32 * 1024;
+    // The shipped list shown at 4x, each picture also at 1x, takes 35 MiB.
+    static constexpr int kCacheKiB = 64 * 1024;
     // Decoding that many pixels took 0.09 s on the development machine
     // (from a GIF without compression, the slowest to decode), once for as
     // long as the frames stay in the cache; showing that animation then
     // took 1.4 % of a core (bench_banner).
     static constexpr qint64 kMaxAnimationPixels = 2 * 1024 * 1024;
-    // 8.5 MB of frames at the strip's size: the cache keeps three.
+    // 8.5 MB of frames at the strip's size: the cache keeps seven.
     static constexpr int kMaxFrames = 128;
+    // The frames of one twin at the size they are shown: 31 frames of the
+    // whole strip at 4x (the shipped animation has 29), or 125 at 2x. That
+    // bounds its decoding too, to 0.16-0.28 s on the development machine.
+    static constexpr qint64 kMaxShownFramesKiB = 32 * 1024;
     static constexpr int kMinimumFrameMs = 20;
     static constexpr int kDefaultFrameMs = 100;
 
@@ -86,8 +114,15 @@ public:
     bool IsFlashing() const { return flash_; }
     // Whether the entry shown has begun its time.
     bool EntryTimeRunning() const;
-    // The picture now on show (the current frame of an animation).
+    // The picture now on show (the current frame of an animation), as the
+    // list's file holds it.
     QPixmap Picture() const { return picture_; }
+    // The same as painted on a device of `pixelsPerDesignPixel` (its pixel
+    // ratio times the zoom): from the twin for it, tagged with the twin's
+    // scale as its device pixel ratio, or Picture() where no twin serves.
+    QPixmap PictureFor(qreal pixelsPerDesignPixel);
+    // The file of the twin of `path` at `scale`: "a/ad.gif" -> "a/ad@2x.gif".
+    static QString TwinPath(const QString &path, int scale);
 
     int StillTime() const { return stillTimeMs_; }
     void SetStillTime(int ms);
@@ -134,14 +169,25 @@ private:
     struct DecodedPicture
     {
         Stamp stamp;
+        int scale = 1; // pixels of the file per design pixel: 1, or a twin's
+        QSize canvas; // of the file, in its own pixels
+        int frameCount = 0; // as its header counts them; 1 for a still
         QPixmap still; // null when the file is no picture we show
         QList<Frame> frames; // an animation's, at the size they are shown
         int loops = 0; // after the first play; -1: for ever
     };
     static Stamp StampOf(const QString &path);
-    const DecodedPicture *Decoded(const QString &path);
-    // Every frame of an animation within the caps, each scaled to `fit`.
-    static void DecodeFrames(const QByteArray &bytes, QSize fit, DecodedPicture &into);
+    // The file at `path` decoded for showing, `scale` pixels of the file
+    // per design pixel (1 for the picture the list names, else a twin's),
+    // from the cache while the file is unchanged.
+    const DecodedPicture *Decoded(const QString &path, int scale = 1);
+    std::unique_ptr<DecodedPicture> Decode(const QString &path, const Stamp &stamp, int scale);
+    // Every frame of the animation the reader holds, each scaled to `shown`
+    // pixels and tagged with into.scale.
+    static void DecodeFrames(QImageReader &reader, QSize shown, DecodedPicture &into);
+    // The twin that paints for `scale`, looked up anew when another scale
+    // is asked for than last time; null when the picture itself serves.
+    const DecodedPicture *TwinFor(int scale);
     void ShowFrame(int frame);
 
     void BeginEntryTime();
@@ -155,8 +201,17 @@ private:
     QString tag_;
     Showing showing_ = Showing::Nothing;
     QPixmap picture_;
+    // The picture file shown, and a copy of it as decoded: the cache may
+    // drop its entry while it plays.
+    QString path_;
+    DecodedPicture plain_;
+    // The twin last painted from (null: the picture itself serves), for
+    // the scale asked for then (0: none yet).
+    int twinAsked_ = 0;
+    std::optional<DecodedPicture> twin_;
     QList<Frame> frames_; // of the animation shown
     int frame_ = 0;
+    int shownFrame_ = 0; // the frame in picture_
     int loopsLeft_ = 0;
     QTimer frameTimer_;
     QTimer stillTimer_;

@@ -10,7 +10,10 @@ class QListWidget;
 
 // The prize list: the entry box, the list and its add, delete and delete-all
 // buttons. The list holds at most as many prizes as the member count says;
-// items keep the order they were added in and may repeat.
+// items keep the order they were added in and may repeat. A lowered count
+// keeps every prize, and confirm takes the first ones only: the others are
+// shown greyed, with a tooltip (and accessible description) that says why,
+// for as long as the count and the list leave them out.
 class PrizeList : public QObject
 {
     Q_OBJECT
@@ -45,7 +48,11 @@ private:
     // Returns whether the key was Enter and was taken as an add.
     bool txtInput_KeyPress(const QKeyEvent &key);
     void Append();
+    // Marks the prizes beyond the count, after every change of either.
+    void MarkUnused();
 
     Controls c_;
     Messages &messages_;
+    // The count confirm would use; an empty box, being retyped, keeps it.
+    int count_ = 0;
 };

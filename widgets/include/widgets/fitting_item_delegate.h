@@ -12,6 +12,11 @@ class FittingItemDelegate : public QStyledItemDelegate
     Q_OBJECT
 
 public:
+    // An item whose data for this role is true is drawn greyed, in the
+    // colour of disabled text, yet stays enabled: it can still be selected
+    // and deleted. Its owner says why in the item's tooltip.
+    static constexpr int kGreyedRole = Qt::UserRole + 1;
+
     // Sets the delegate on `view` and makes the view lay its items out
     // afresh when its width changes (a vertical scroll bar comes or goes).
     static void Install(QListView *view);
