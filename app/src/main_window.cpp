@@ -14,6 +14,7 @@
 #include "game/ladder.h"
 #include "game/round.h"
 #include "game/whole_number.h"
+#include "platform/dialog_zoom.h"
 #include "platform/folder_record.h"
 #include "platform/outcome.h"
 #include "platform/settings_store.h"
@@ -78,6 +79,7 @@ MainWindow::MainWindow(const Services &services, ZoomLevel &zoom, QWidget *paren
     Wire();
     BuildTabOrder();
     new zoom::Keys(this, [this](int direction) { StepZoom(direction); });
+    dialog_zoom::ApplyToPopups(this, zoom_);
     Load();
 }
 

@@ -37,12 +37,17 @@ Share::Share(QWidget *window, PictureButton *picPrint, GameState &state, const S
     connect(picPrint_, &QWidget::customContextMenuRequested, this, &Share::ShowMenu);
 }
 
+std::unique_ptr<QMenu> Share::MakeMenu() const
+{
+    auto menu = std::make_unique<QMenu>(window_);
+    menu->addAction(savePicture_);
+    menu->addAction(savePdf_);
+    return menu;
+}
+
 void Share::ShowMenu(const QPoint &at)
 {
-    QMenu menu(window_);
-    menu.addAction(savePicture_);
-    menu.addAction(savePdf_);
-    menu.exec(picPrint_->mapToGlobal(at));
+    MakeMenu()->exec(picPrint_->mapToGlobal(at));
     // The menu took the release of the right button that pressed the face.
     picPrint_->SetFace(picPrint_->NormalFace());
 }

@@ -3,9 +3,12 @@
 #include <QImage>
 #include <QObject>
 
+#include <memory>
+
 class Messages;
 class PictureButton;
 class QAction;
+class QMenu;
 class QWidget;
 class SaveDialog;
 class SheetSource;
@@ -28,6 +31,10 @@ public:
 
     QAction *SavePictureAction() const { return savePicture_; }
     QAction *SavePdfAction() const { return savePdf_; }
+
+    // The print button's context menu, made over the window but not yet
+    // shown.
+    std::unique_ptr<QMenu> MakeMenu() const;
 
     // The window drawn afresh into an image of twice its logical size, at
     // device pixel ratio 2: lines and text at full resolution rather than a

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QMessageBox>
 #include <QString>
+
+#include <memory>
 
 class DialogZoom;
 class QWidget;
@@ -25,6 +28,11 @@ public:
     explicit MessageBoxMessages(const DialogZoom &zoom, QWidget *parent = nullptr);
     void Inform(const QString &text) override;
     void Warn(const QString &text) override;
+
+    // The box Inform (Information) or Warn (Warning) shows for `text`, made
+    // and laid out at the zoom but not yet shown. A path in the text wraps
+    // only after a folder's "/", never inside a name.
+    std::unique_ptr<QMessageBox> MakeBox(QMessageBox::Icon icon, const QString &text) const;
 
 private:
     const DialogZoom &zoom_;
