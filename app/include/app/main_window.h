@@ -69,6 +69,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void Wire();
@@ -89,6 +90,8 @@ private:
     Controls ui_;
     Board *board_ = nullptr;
     bool shownOnce_ = false;
+    // The frame the window was last centred for.
+    QMargins centredFor_;
     Shortcuts *shortcuts_ = nullptr;
     Backdrop backdrop_;
     // Focus chain; destroyed name boxes drop out as null pointers.
