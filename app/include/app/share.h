@@ -38,7 +38,8 @@ public:
 
     // The window drawn afresh into an image of twice its logical size, at
     // device pixel ratio 2: lines and text at full resolution rather than a
-    // grab scaled up.
+    // grab scaled up. Whatever has the keys is drawn as it would be without
+    // them: a saved picture shows no focus.
     static QImage WindowPicture(QWidget *window);
 
 private:
