@@ -2,7 +2,9 @@
 #include "app/qt_translations.h"
 #include "support/window_fixture.h"
 
+#include <QAbstractFileIconProvider>
 #include <QApplication>
+#include <QDir>
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -111,6 +113,8 @@ void TestPlayPolish::qtsOwnTextsAreKorean()
     QVERIFY(qt_translations::InstallKorean(*qApp));
     QCOMPARE(QCoreApplication::translate("QPlatformTheme", "OK"), QStringLiteral("확인"));
     QCOMPARE(QCoreApplication::translate("QLineEdit", "&Paste"), QStringLiteral("붙여넣기(&P)"));
+    // What the catalogue lacks: the type column of the save dialog.
+    QCOMPARE(QAbstractFileIconProvider().type(QFileInfo(QDir::tempPath())), QStringLiteral("폴더"));
 }
 
 void TestPlayPolish::limitsCountCharactersAsReadersDo_data()
