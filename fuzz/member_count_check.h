@@ -37,7 +37,8 @@
 //   E / X    the box is enabled / disabled
 //
 // After every step the box holds "" or a count 2..12 in ASCII digits; a step
-// that settles the box leaves a count; a spinner step moves the settled
+// that settles the box leaves a count, an emptied box's last one; a spinner
+// step moves the settled
 // count by one within 2..12; every drawing is of the count the box then
 // holds, made only while the box is enabled; and a change of the text of an
 // enabled box to a count is drawn.
@@ -63,10 +64,11 @@ inline std::optional<int> CountOf(const QString &text)
     return *n;
 }
 
-// The count a spinner step starts from: settling turns an empty box into 2.
-inline int SettledCount(const QString &text)
+// The count a spinner step starts from: settling turns an empty box into
+// the last count it held, the one the columns show.
+inline int SettledCount(const QString &text, int last)
 {
-    return text.isEmpty() ? kFewest : CountOf(text).value_or(-1);
+    return text.isEmpty() ? last : CountOf(text).value_or(-1);
 }
 
 inline int IndexByte(QByteArrayView line)
@@ -129,6 +131,7 @@ inline QString CheckMemberCount(QByteArrayView input, const ImageList &images)
         return lines;
     }();
 
+    int last = kFewest;
     for (const QByteArrayView line : steps) {
         if (line.isEmpty())
             continue;
@@ -146,19 +149,23 @@ inline QString CheckMemberCount(QByteArrayView input, const ImageList &images)
         case 'F':
             rig.count.txtMember_LostFocus();
             settles = true;
+            if (before.isEmpty())
+                expected = last;
             break;
         case 'O':
         case 'Q': {
             QFocusEvent out(QEvent::FocusOut, op == 'O' ? Qt::OtherFocusReason : Qt::PopupFocusReason);
             QCoreApplication::sendEvent(box, &out);
             settles = op == 'O';
+            if (settles && before.isEmpty())
+                expected = last;
             if (op == 'Q' && box->text() != before)
                 return QStringLiteral("focus moving to a popup changed the box");
             break;
         }
         case 'U':
         case 'D': {
-            const int from = SettledCount(before);
+            const int from = SettledCount(before, last);
             expected = op == 'U' ? std::min(from + 1, kMost) : std::max(from - 1, kFewest);
             rig.count.picUpdown_Click(op == 'U' ? 0 : 1);
             settles = true;
@@ -169,7 +176,7 @@ inline QString CheckMemberCount(QByteArrayView input, const ImageList &images)
             const int index = IndexByte(line);
             const bool half = index == 0 || index == 1;
             if (half) {
-                const int from = SettledCount(before);
+                const int from = SettledCount(before, last);
                 expected = index == 0 ? std::min(from + 1, kMost) : std::max(from - 1, kFewest);
                 settles = true;
             }
@@ -229,8 +236,11 @@ inline QString CheckMemberCount(QByteArrayView input, const ImageList &images)
         if (settles && !now)
             return QStringLiteral("settling left the box empty") + where;
         if (expected && now != expected)
-            return QStringLiteral("the spinner gave %1, expected %2").arg(now.value_or(-1)).arg(*expected)
+            return QStringLiteral("the box gave %1, expected %2").arg(now.value_or(-1)).arg(*expected)
                    + where;
+
+        if (now)
+            last = *now;
 
         const bool drawn = rig.surface.clears != clearsBefore;
         if (drawn && !box->isEnabled())

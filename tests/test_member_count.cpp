@@ -99,7 +99,8 @@ private slots:
     void everyChangeDrawsOnceWithTheFinalCount_data();
     void everyChangeDrawsOnceWithTheFinalCount();
     void textSetWhileDisabledLeavesTheLadderAlone();
-    void deletingKeepsTheColumnsUntilTheFocusLeaves();
+    void anEmptiedBoxShowsTheColumnsCountWhenLeft_data();
+    void anEmptiedBoxShowsTheColumnsCountWhenLeft();
     void focusLeavingTheBoxKeepsAValidCount();
     void keyDownLocksOrUnlocksTheBox_data();
     void keyDownLocksOrUnlocksTheBox();
@@ -260,8 +261,18 @@ void TestMemberCount::textSetWhileDisabledLeavesTheLadderAlone()
     QCOMPARE(int(win.window->State().gLadderLeft), 48);
 }
 
-void TestMemberCount::deletingKeepsTheColumnsUntilTheFocusLeaves()
+void TestMemberCount::anEmptiedBoxShowsTheColumnsCountWhenLeft_data()
 {
+    QTest::addColumn<QString>("leave");
+    QTest::newRow("focus to the prize box") << "focus";
+    // Neither takes the focus.
+    QTest::newRow("click on the background") << "background";
+    QTest::newRow("click on a picture button") << "picture";
+}
+
+void TestMemberCount::anEmptiedBoxShowsTheColumnsCountWhenLeft()
+{
+    QFETCH(QString, leave);
     Window win;
     QVERIFY(ShowActive(*win.window));
     win.Count()->setFocus();
@@ -275,10 +286,16 @@ void TestMemberCount::deletingKeepsTheColumnsUntilTheFocusLeaves()
     QCOMPARE(win.window->Drawing().Image(), fiveColumns);
     QCOMPARE(int(win.window->State().gLadderLeft), 96);
 
-    win.window->Ui().txtInput->setFocus();
+    if (leave == QLatin1String("focus"))
+        win.window->Ui().txtInput->setFocus();
+    else if (leave == QLatin1String("background"))
+        QTest::mouseClick(win.window.get(), Qt::LeftButton, {}, QPoint(2, 2));
+    else
+        QTest::mouseClick(win.window->Ui().picStart1, Qt::LeftButton, {}, QPoint(5, 5));
 
-    QCOMPARE(win.Count()->text(), QStringLiteral("2"));
-    QCOMPARE(int(win.window->State().gLadderLeft), 118);
+    QCOMPARE(win.Count()->text(), QStringLiteral("5"));
+    QCOMPARE(win.window->Drawing().Image(), fiveColumns);
+    QCOMPARE(int(win.window->State().gLadderLeft), 96);
 }
 
 void TestMemberCount::focusLeavingTheBoxKeepsAValidCount()
@@ -428,7 +445,8 @@ void TestMemberCount::spinnerStepsOncePerClick_data()
     QTest::newRow("down from 3") << "3" << 1 << "2";
     QTest::newRow("down at 2") << "2" << 1 << "2";
     QTest::newRow("up from a leading zero") << "09" << 0 << "10";
-    // The spinner never takes the focus; an emptied box first becomes "2".
+    // The spinner never takes the focus; an emptied box first shows the
+    // count of the columns, 2.
     QTest::newRow("up from empty") << "" << 0 << "3";
     QTest::newRow("down from empty") << "" << 1 << "2";
 }

@@ -2,7 +2,9 @@
 #include "app/qt_translations.h"
 #include "support/window_fixture.h"
 
+#include <QAbstractFileIconProvider>
 #include <QApplication>
+#include <QDir>
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -111,12 +113,15 @@ void TestPlayPolish::qtsOwnTextsAreKorean()
     QVERIFY(qt_translations::InstallKorean(*qApp));
     QCOMPARE(QCoreApplication::translate("QPlatformTheme", "OK"), QStringLiteral("확인"));
     QCOMPARE(QCoreApplication::translate("QLineEdit", "&Paste"), QStringLiteral("붙여넣기(&P)"));
+    // What the catalogue lacks: the type column of the save dialog.
+    QCOMPARE(QAbstractFileIconProvider().type(QFileInfo(QDir::tempPath())), QStringLiteral("폴더"));
 }
 
 void TestPlayPolish::limitsCountCharactersAsReadersDo_data()
 {
     QTest::addColumn<bool>("name");
-    QTest::addColumn<bool>("composed");
+    // "paste", "commit" (an input method's) or "typed" one code point at a time.
+    QTest::addColumn<QString>("how");
     QTest::addColumn<QString>("before");
     QTest::addColumn<int>("cursor");
     QTest::addColumn<QString>("put");
@@ -124,30 +129,36 @@ void TestPlayPolish::limitsCountCharactersAsReadersDo_data()
     const QString family = QStringLiteral("👨‍👩‍👧");
     const QString thumb = QStringLiteral("👍🏽");
     const QString ga = QStringLiteral("\u1100\u1161"); // 가 as two jamo
-    QTest::newRow("three emoji pasted") << false << false << "" << 0 << "😀😀😀" << "😀😀😀";
-    QTest::newRow("six emoji pasted") << false << false << "" << 0 << "😀😀😀😀😀😀"
+    QTest::newRow("three emoji pasted") << false << "paste" << "" << 0 << "😀😀😀" << "😀😀😀";
+    QTest::newRow("six emoji pasted") << false << "paste" << "" << 0 << "😀😀😀😀😀😀"
                                       << "😀😀😀😀😀";
-    QTest::newRow("skin tones") << false << false << "" << 0 << thumb.repeated(6)
+    QTest::newRow("skin tones") << false << "paste" << "" << 0 << thumb.repeated(6)
                                 << thumb.repeated(5);
-    QTest::newRow("joined families") << true << false << "" << 0 << family.repeated(5)
+    QTest::newRow("joined families") << true << "paste" << "" << 0 << family.repeated(5)
                                      << family.repeated(4);
-    QTest::newRow("flags") << true << false << "" << 0 << "🇰🇷🇰🇷🇰🇷🇰🇷🇰🇷" << "🇰🇷🇰🇷🇰🇷🇰🇷";
-    QTest::newRow("jamo syllables") << true << false << "" << 0 << ga.repeated(5)
+    QTest::newRow("flags") << true << "paste" << "" << 0 << "🇰🇷🇰🇷🇰🇷🇰🇷🇰🇷" << "🇰🇷🇰🇷🇰🇷🇰🇷";
+    QTest::newRow("jamo syllables") << true << "paste" << "" << 0 << ga.repeated(5)
                                     << ga.repeated(4);
-    QTest::newRow("into the middle") << true << false << "홍길동" << 1 << "김이" << "홍김길동";
-    QTest::newRow("composed pair") << false << true << "가나다라" << 4 << "😀😀"
+    QTest::newRow("into the middle") << true << "paste" << "홍길동" << 1 << "김이" << "홍김길동";
+    QTest::newRow("composed pair") << false << "commit" << "가나다라" << 4 << "😀😀"
                                    << "가나다라😀";
-    QTest::newRow("composed syllable") << true << true << "남궁민수" << 4 << "야" << "남궁민수";
+    QTest::newRow("composed syllable") << true << "commit" << "남궁민수" << 4 << "야" << "남궁민수";
+    // A tone typed after its emoji was refused is refused with it; within
+    // the limit it joins its emoji.
+    QTest::newRow("typed skin tone at the limit") << false << "typed" << "가나다라마" << 5
+                                                  << thumb << "가나다라마";
+    QTest::newRow("typed skin tone within the limit") << false << "typed" << "가나다라" << 4
+                                                      << thumb << "가나다라" + thumb;
     // Text already over the limit (a box given its limit after its text):
     // the paste goes, and the old text is cut back to the limit.
     QTest::newRow("pasted into a text already too long")
-        << false << false << "가나다라마바" << 0 << "XY" << "가나다라마";
+        << false << "paste" << "가나다라마바" << 0 << "XY" << "가나다라마";
 }
 
 void TestPlayPolish::limitsCountCharactersAsReadersDo()
 {
     QFETCH(bool, name);
-    QFETCH(bool, composed);
+    QFETCH(QString, how);
     QFETCH(QString, before);
     QFETCH(int, cursor);
     QFETCH(QString, put);
@@ -164,10 +175,15 @@ void TestPlayPolish::limitsCountCharactersAsReadersDo()
     box->setValidator(limit);
     box->setCursorPosition(cursor);
 
-    if (composed) {
+    if (how == QLatin1String("commit")) {
         QInputMethodEvent commit;
         commit.setCommitString(put);
         QCoreApplication::sendEvent(box, &commit);
+    } else if (how == QLatin1String("typed")) {
+        for (const char32_t c : put.toUcs4()) {
+            QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString::fromUcs4(&c, 1));
+            QCoreApplication::sendEvent(box, &key);
+        }
     } else {
         box->insert(put); // as a paste puts it
     }

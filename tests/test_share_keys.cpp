@@ -1,3 +1,4 @@
+#include "app/share.h"
 #include "platform/save_dialog.h"
 #include "support/window_fixture.h"
 #include "widgets/fonts.h"
@@ -37,6 +38,7 @@ private slots:
     void everyKeyReachesItsHandler_data();
     void everyKeyReachesItsHandler();
     void pictureIsTwiceTheWindow();
+    void pictureShowsNoFocus();
     void fileThatCannotBeSavedWarnsWhere_data();
     void fileThatCannotBeSavedWarnsWhere();
     void dialogStartsInAFolderThatExists();
@@ -144,6 +146,25 @@ void TestShareKeys::pictureIsTwiceTheWindow()
     QCOMPARE(folder.entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("game.png")});
     const QImage saved(folder.filePath(QStringLiteral("game.png")));
     QCOMPARE(saved.size(), f.w().size() * 2);
+}
+
+void TestShareKeys::pictureShowsNoFocus()
+{
+    WindowFixture f;
+    f.w().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f.w()));
+    QLineEdit *box = f.w().Ui().txtInput;
+    box->setText(QStringLiteral("커피"));
+    f.w().setFocus();
+    const QImage unfocused = Share::WindowPicture(&f.w());
+    box->setFocus();
+    box->selectAll();
+    QVERIFY(box->hasFocus());
+
+    QCOMPARE(Share::WindowPicture(&f.w()), unfocused);
+    // The player goes on where they were.
+    QVERIFY(box->hasFocus());
+    QCOMPARE(box->selectedText(), QStringLiteral("커피"));
 }
 
 void TestShareKeys::fileThatCannotBeSavedWarnsWhere_data()

@@ -15,6 +15,7 @@
 #include "game/ladder.h"
 #include "game/round.h"
 #include "game/whole_number.h"
+#include "platform/dialog_zoom.h"
 #include "platform/folder_record.h"
 #include "platform/outcome.h"
 #include "platform/settings_store.h"
@@ -37,6 +38,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QWindow>
 
 namespace {
 
@@ -79,6 +81,7 @@ MainWindow::MainWindow(const Services &services, ZoomLevel &zoom, QWidget *paren
     Wire();
     BuildTabOrder();
     new zoom::Keys(this, [this](int direction) { StepZoom(direction); });
+    dialog_zoom::ApplyToPopups(this, zoom_);
     Load();
 }
 
@@ -186,7 +189,14 @@ void MainWindow::CentreOnScreen()
     if (!on)
         return;
     const QRect area = on->geometry();
-    const QSize whole = size().grownBy(zoom::FrameMargins(*this));
+    const QMargins frame = zoom::FrameMargins(*this);
+    // While a window manager is still framing the window, Qt may report a
+    // frame smaller than the window (a side below zero): the window stays
+    // where it is until the frame is known.
+    if (frame.left() < 0 || frame.top() < 0 || frame.right() < 0 || frame.bottom() < 0)
+        return;
+    centredFor_ = frame;
+    const QSize whole = size().grownBy(frame);
     move(area.x() + (area.width() - whole.width()) / 2,
          area.y() + (area.height() - whole.height()) / 2);
 }
@@ -194,12 +204,25 @@ void MainWindow::CentreOnScreen()
 void MainWindow::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    // Only now does the window know the size of its frame; centre the
-    // whole window, title bar included, once.
-    if (!shownOnce_) {
-        shownOnce_ = true;
+    if (shownOnce_)
+        return;
+    shownOnce_ = true;
+    // Centred now for the frame known now (none without a window manager),
+    // and again whenever the frame known changes: a window manager frames
+    // the window after it is shown, and Qt learns the frame's size later
+    // still, with whichever event of the window comes next. A move by the
+    // user leaves the frame as it was, and the window where the user put it.
+    CentreOnScreen();
+    if (QWindow *handle = windowHandle())
+        handle->installEventFilter(this);
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    // Cheap to ask: Qt keeps the frame it learned.
+    if (watched == windowHandle() && zoom::FrameMargins(*this) != centredFor_)
         CentreOnScreen();
-    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void MainWindow::paintEvent(QPaintEvent *event)
@@ -228,8 +251,9 @@ void MainWindow::SetZoom(units::Zoom zoom)
     setFixedSize(units::ScaledPx(kClientSize, zoom));
     PlaceControls(ui_, zoom);
     board_->Columns().Relayout();
-    if (isVisible())
-        CentreOnScreen();
+    // Before the window is first shown too: a zoom restored at start-up
+    // must not open the larger window where the smaller one was centred.
+    CentreOnScreen();
     update();
 }
 

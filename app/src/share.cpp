@@ -12,9 +12,62 @@
 #include <QAction>
 #include <QDateTime>
 #include <QDir>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
 #include <QPixmap>
+
+namespace {
+
+// For as long as it lives, the keys rest with the window itself, and a text
+// box's selection is put aside; then both come back. The keys move as a
+// menu opening and closing moves them: with the reason a popup gives,
+// which the boxes do not take for leaving (the count is not settled, no
+// name is selected anew).
+class KeysAside
+{
+public:
+    explicit KeysAside(QWidget *window)
+        : focused_(window->focusWidget())
+    {
+        if (focused_ == window || !focused_ || !focused_->hasFocus()) {
+            focused_ = nullptr;
+            return;
+        }
+        if (auto *box = qobject_cast<QLineEdit *>(focused_)) {
+            start_ = box->selectionStart();
+            length_ = int(box->selectedText().size());
+            cursorAtStart_ = box->cursorPosition() == start_;
+            box->deselect();
+        }
+        window->setFocus(Qt::PopupFocusReason);
+    }
+
+    ~KeysAside()
+    {
+        if (!focused_)
+            return;
+        focused_->setFocus(Qt::PopupFocusReason);
+        auto *box = qobject_cast<QLineEdit *>(focused_);
+        if (box && start_ >= 0 && length_ > 0) {
+            if (cursorAtStart_)
+                box->setSelection(start_ + length_, -length_);
+            else
+                box->setSelection(start_, length_);
+        }
+    }
+
+    KeysAside(const KeysAside &) = delete;
+    KeysAside &operator=(const KeysAside &) = delete;
+
+private:
+    QWidget *focused_;
+    int start_ = -1;
+    int length_ = 0;
+    bool cursorAtStart_ = false;
+};
+
+} // namespace
 
 Share::Share(QWidget *window, PictureButton *picPrint, GameState &state, const SheetSource &sheet,
              SaveDialog *dialog, Messages &messages, const DialogZoom &zoom)
@@ -48,15 +101,20 @@ Share::Share(QWidget *window, PictureButton *picPrint, GameState &state, const S
     connect(picPrint_, &QWidget::customContextMenuRequested, this, &Share::ShowMenu);
 }
 
+std::unique_ptr<QMenu> Share::MakeMenu() const
+{
+    auto menu = std::make_unique<QMenu>(window_);
+    menu->addAction(savePicture_);
+    menu->addAction(savePdf_);
+    menu->addSeparator();
+    menu->addAction(history_);
+    menu->addAction(number_);
+    return menu;
+}
+
 void Share::ShowMenu(const QPoint &at)
 {
-    QMenu menu(window_);
-    menu.addAction(savePicture_);
-    menu.addAction(savePdf_);
-    menu.addSeparator();
-    menu.addAction(history_);
-    menu.addAction(number_);
-    menu.exec(picPrint_->mapToGlobal(at));
+    MakeMenu()->exec(picPrint_->mapToGlobal(at));
     // The menu took the release of the right button that pressed the face.
     picPrint_->SetFace(picPrint_->NormalFace());
 }
@@ -67,6 +125,9 @@ QImage Share::WindowPicture(QWidget *window, const QString &number, double zoom)
     QPixmap pixmap(window->size() * kRatio);
     pixmap.setDevicePixelRatio(kRatio);
     pixmap.fill(Qt::white);
+    // A focus ring, a text cursor or a selection belongs to the moment, not
+    // to the result.
+    const KeysAside keysAside(window);
     window->render(&pixmap);
     if (!number.isEmpty()) {
         // Below the prize boxes (they end 498 px down at 100 %).

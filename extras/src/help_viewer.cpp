@@ -27,6 +27,11 @@ void WindowHelpViewer::ShowHelp(const QString &filePath, int command)
         window_->SetZoom(zoom_.Factor());
         if (const QWidget *game = QApplication::activeWindow())
             window_->move(game->frameGeometry().center() - window_->rect().center());
+        // Open beside the game, it follows the game's zoom as the player
+        // changes it.
+        HelpWindow *window = window_;
+        QObject::connect(&zoom_, &ZoomLevel::changed, window,
+                         [this, window] { window->SetZoom(zoom_.Factor()); });
     }
     window_->LoadFile(filePath);
     window_->show();

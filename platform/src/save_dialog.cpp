@@ -12,19 +12,27 @@ FileSaveDialog::FileSaveDialog(const DialogZoom &zoom)
 {
 }
 
+std::unique_ptr<QFileDialog> FileSaveDialog::MakeDialog(QWidget *parent, const QString &title,
+                                                       const QString &suggestedPath,
+                                                       const QString &filter) const
+{
+    auto dialog = std::make_unique<QFileDialog>(parent, title, suggestedPath, filter);
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->selectFile(suggestedPath);
+    // A name typed without its ending gets the suggested one, before the
+    // dialog asks whether to replace an existing file of that name.
+    dialog->setDefaultSuffix(QFileInfo(suggestedPath).suffix());
+    dialog_zoom::Apply(dialog.get(), zoom_);
+    return dialog;
+}
+
 QString FileSaveDialog::AskPath(QWidget *parent, const QString &title, const QString &suggestedPath,
                                 const QString &filter)
 {
-    QFileDialog dialog(parent, title, suggestedPath, filter);
-    dialog_zoom::Apply(&dialog, zoom_);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.selectFile(suggestedPath);
-    // A name typed without its ending gets the suggested one, before the
-    // dialog asks whether to replace an existing file of that name.
-    dialog.setDefaultSuffix(QFileInfo(suggestedPath).suffix());
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    const std::unique_ptr<QFileDialog> dialog = MakeDialog(parent, title, suggestedPath, filter);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
         return {};
-    return dialog.selectedFiles().constFirst();
+    return dialog->selectedFiles().constFirst();
 }
 
 QString AskSavePath(SaveDialog &dialog, QWidget *parent, const QString &title,

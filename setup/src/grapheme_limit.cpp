@@ -31,8 +31,31 @@ int GraphemeLimit::Count(const QString &text)
     return count;
 }
 
+bool GraphemeLimit::ContinuesRefused(const QString &input, int pos) const
+{
+    const qsizetype added = input.size() - refusedText_.size();
+    if (refusedAt_ <= 0 || added <= 0 || pos != refusedAt_ + added
+        || QStringView(input).left(refusedAt_) != QStringView(refusedText_).left(refusedAt_)
+        || QStringView(input).mid(pos) != QStringView(refusedText_).mid(refusedAt_))
+        return false;
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, input);
+    finder.setPosition(refusedAt_);
+    return !finder.isAtBoundary();
+}
+
 QValidator::State GraphemeLimit::validate(QString &input, int &pos) const
 {
+    if (refusedAt_ >= 0) {
+        // The box checks again what the refusal left: nothing changed.
+        if (input == refusedText_)
+            return Acceptable;
+        if (ContinuesRefused(input, pos)) {
+            input = refusedText_;
+            pos = refusedAt_;
+            return Acceptable;
+        }
+        refusedAt_ = -1;
+    }
     int excess = Count(input) - limit_;
     if (excess <= 0)
         return Acceptable;
@@ -59,5 +82,7 @@ QValidator::State GraphemeLimit::validate(QString &input, int &pos) const
         input.truncate(finder.position());
         pos = std::min(pos, int(input.size()));
     }
+    refusedText_ = input;
+    refusedAt_ = pos;
     return Acceptable;
 }

@@ -6,6 +6,7 @@
 #include "game/ladder.h"
 #include "game/whole_number.h"
 
+#include <QApplication>
 #include <QFocusEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -88,9 +89,14 @@ void MemberCount::txtMember_Change()
 {
     const QString text = txtMember_->text();
     // An empty box is being retyped: the last columns stay until the focus
-    // leaves.
-    if (text.isEmpty())
+    // leaves or the user clicks elsewhere in the window. A click on the
+    // window's background or on a picture button moves no focus, so it is
+    // watched for, as long as the box is empty.
+    if (text.isEmpty()) {
+        qApp->installEventFilter(this);
         return;
+    }
+    qApp->removeEventFilter(this);
 
     const std::optional<double> value = whole_number::ToNumber(text);
     if (!value) {
@@ -146,8 +152,9 @@ void MemberCount::txtMember_LostFocus()
 
 void MemberCount::Settle()
 {
+    // An emptied box shows again the count the columns show.
     if (txtMember_->text().isEmpty())
-        txtMember_->setText(QString::number(kFewest));
+        txtMember_->setText(lastCount_);
     else if (!IsCount(txtMember_->text()))
         txtMember_Change();
 }
@@ -197,6 +204,14 @@ void MemberCount::Step(int index)
 
 bool MemberCount::eventFilter(QObject *watched, QEvent *event)
 {
+    // Watched application-wide only while the box is empty.
+    if (event->type() == QEvent::MouseButtonPress && watched->isWidgetType()
+        && watched != txtMember_) {
+        const auto *clicked = static_cast<QWidget *>(watched);
+        if (clicked->window() == txtMember_->window() && txtMember_->text().isEmpty())
+            Settle();
+        return QObject::eventFilter(watched, event);
+    }
     // While the box is being destroyed it is no longer a QLineEdit, and a
     // late focus-out must not touch it.
     if (qobject_cast<QLineEdit *>(watched) != txtMember_)

@@ -78,6 +78,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void Wire();
@@ -98,6 +99,8 @@ private:
     Controls ui_;
     Board *board_ = nullptr;
     bool shownOnce_ = false;
+    // The frame the window was last centred for.
+    QMargins centredFor_;
     Shortcuts *shortcuts_ = nullptr;
     RoundHistory *history_ = nullptr;
     // The seed of the next confirm when it replays a round.

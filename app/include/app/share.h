@@ -6,9 +6,12 @@
 #include <QObject>
 
 class DialogZoom;
+#include <memory>
+
 class Messages;
 class PictureButton;
 class QAction;
+class QMenu;
 class QWidget;
 class SaveDialog;
 class SheetSource;
@@ -37,11 +40,17 @@ public:
     QAction *HistoryAction() const { return history_; }
     QAction *NumberAction() const { return number_; }
 
+    // The print button's context menu, made over the window but not yet
+    // shown.
+    std::unique_ptr<QMenu> MakeMenu() const;
+
     // The window drawn afresh into an image of twice its logical size, at
     // device pixel ratio 2: lines and text at full resolution rather than a
-    // grab scaled up. A finished round's `number` is written into its
-    // lower right corner (at `zoom` times its design size), where the
-    // window has nothing: the picture then says which ladder it shows.
+    // grab scaled up. Whatever has the keys is drawn as it would be without
+    // them: a saved picture shows no focus. A finished round's `number` is
+    // written into its lower right corner (at `zoom` times its design
+    // size), where the window has nothing: the picture then says which
+    // ladder it shows.
     static QImage WindowPicture(QWidget *window, const QString &number = {}, double zoom = 1.0);
 
 signals:

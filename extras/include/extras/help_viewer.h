@@ -23,7 +23,7 @@ public:
 // Our own viewer: one top-level window, "Kapuna 도움말". Asking again while it
 // is open reloads the file into the same window and brings it to the front.
 // Any command opens the file at its start. The window opens at the zoom
-// `zoom` holds then.
+// `zoom` holds then and follows it while it is open.
 class WindowHelpViewer final : public HelpViewer
 {
 public:

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QMessageBox>
 #include <QString>
+
+#include <memory>
 
 class DialogZoom;
 class QWidget;
@@ -28,6 +31,13 @@ public:
     void Inform(const QString &text) override;
     void Warn(const QString &text) override;
     bool Ask(const QString &question) override;
+
+    // The box Inform (Information) or Warn (Warning) shows for `text`, made
+    // and laid out at the zoom but not yet shown. A path in the text wraps
+    // only after a folder's "/", never inside a name.
+    // A question (Yes and No buttons) defaults to No.
+    std::unique_ptr<QMessageBox> MakeBox(QMessageBox::Icon icon, const QString &text,
+                                         QMessageBox::StandardButtons buttons = QMessageBox::Ok) const;
 
 private:
     const DialogZoom &zoom_;

@@ -2,7 +2,10 @@
 
 #include <QString>
 
+#include <memory>
+
 class DialogZoom;
+class QFileDialog;
 class QWidget;
 
 // Asks the user where to save a file. Behind an interface so that tests
@@ -27,6 +30,12 @@ public:
     explicit FileSaveDialog(const DialogZoom &zoom);
     QString AskPath(QWidget *parent, const QString &title, const QString &suggestedPath,
                     const QString &filter) override;
+
+    // The dialog AskPath shows, made and laid out at the zoom but not yet
+    // shown.
+    std::unique_ptr<QFileDialog> MakeDialog(QWidget *parent, const QString &title,
+                                            const QString &suggestedPath,
+                                            const QString &filter) const;
 
 private:
     const DialogZoom &zoom_;

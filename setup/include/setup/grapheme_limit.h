@@ -10,7 +10,10 @@ class QLineEdit;
 // arrives (a key, a paste, an input method's commit, setText) is cut back at
 // a character boundary, so no half of a character is ever stored. What
 // overflows is dropped from the text just put in, before the cursor; the
-// text that was there stays.
+// text that was there stays. What is typed next at the place of a dropped
+// character and only joins the character before it (a skin tone, a joiner,
+// an accent typed after its emoji or letter) is dropped with it: typed one
+// code point at a time, a refused emoji leaves nothing of itself behind.
 class GraphemeLimit : public QValidator
 {
     Q_OBJECT
@@ -29,5 +32,13 @@ public:
     State validate(QString &input, int &pos) const override;
 
 private:
+    // Whether `input` is the text the last refusal left with something
+    // typed at the refused place that joins the character before it.
+    bool ContinuesRefused(const QString &input, int pos) const;
+
     int limit_;
+    // The text as the last refusal left it and where the cursor then
+    // stood; refusedAt_ is -1 when the last change was no refusal.
+    mutable QString refusedText_;
+    mutable int refusedAt_ = -1;
 };

@@ -27,8 +27,9 @@ struct GameState;
 // sign, blanks or a fraction becomes its whole value rounded halves-to-even,
 // and anything that is no number at all (a lone "-", "1e1", full-width
 // digits) gives way to the last count the box held. So the text is either
-// empty or a count, and an empty box becomes "2" when the focus leaves it or
-// the spinner is used. While the box is disabled (a confirmed ladder is on
+// empty or a count. An empty box leaves the columns as they are and shows
+// their count again when the focus leaves it, the user clicks anywhere else
+// in its window, or the spinner is used. While the box is disabled (a confirmed ladder is on
 // screen) the text is settled the same way but nothing is drawn.
 class MemberCount : public QObject
 {
@@ -67,7 +68,8 @@ private:
     QLineEdit *txtMember_;
     std::array<PictureButton *, 2> picUpdown_;
     QTimer *tmrUpdown_;
-    // The last text that was a count; unreadable text falls back to it.
+    // The last text that was a count, the count the columns show;
+    // unreadable text and an emptied box fall back to it.
     QString lastCount_ = QStringLiteral("2");
     std::int16_t mUpdownIndex_ = 0;
 };
