@@ -143,6 +143,9 @@ void RoundHistory::ShowWindow()
         window_ = new HistoryWindow(*services_.history,
                                     [this](const QString &question) { return services_.messages.Ask(question); });
         window_->setAttribute(Qt::WA_DeleteOnClose);
+        // Laid out as every box at the zoom (spacing, frames, the buttons'
+        // room), its table at its own font times the factor.
+        dialog_zoom::Apply(window_, zoom_);
         window_->SetZoom(zoom_.Factor());
         // Over the game, not wherever the window manager finds room.
         window_->move(parent_->frameGeometry().center() - window_->rect().center());

@@ -39,6 +39,8 @@ public:
     HelpWindow *Window() const;
 
 private:
+    void Zoom(HelpWindow *window) const;
+
     const ZoomLevel &zoom_;
     QPointer<HelpWindow> window_;
 };
