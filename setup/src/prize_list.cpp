@@ -57,7 +57,9 @@ PrizeList::PrizeList(Controls controls, Messages &messages, QObject *parent)
     const QAbstractItemModel *items = c_.lstBul->model();
     connect(items, &QAbstractItemModel::rowsInserted, this, &PrizeList::MarkUnused);
     connect(items, &QAbstractItemModel::rowsRemoved, this, &PrizeList::MarkUnused);
-    connect(items, &QAbstractItemModel::modelReset, this, &PrizeList::MarkUnused);
+    // Not modelReset: a list widget resets only when it is cleared, which
+    // leaves nothing to mark, and when it is destroyed, when it is no
+    // longer a list widget to ask.
     MarkUnused();
 }
 
