@@ -391,33 +391,10 @@ QList<HistoryStore::Summary> HistoryStore::Rounds(const QString &search)
 
 std::optional<RoundRecord> HistoryStore::Round(qint64 id)
 {
-    if (!Open())
+    const QList<RoundRecord> found = Records({id});
+    if (found.isEmpty())
         return std::nullopt;
-    QSqlDatabase db = QSqlDatabase::database(connection_, false);
-    QSqlQuery round(db);
-    round.prepare(QStringLiteral(
-        "SELECT played_ms, seed, total, finished, printed, saved FROM rounds WHERE id = ?"));
-    round.addBindValue(id);
-    if (!Run(round) || !round.next())
-        return std::nullopt;
-    RoundRecord record;
-    record.id = id;
-    record.playedAt = StoredTime(round.value(0));
-    record.seed = std::uint64_t(round.value(1).toLongLong());
-    record.total = round.value(2).toInt();
-    record.finished = round.value(3).toBool();
-    record.printed = round.value(4).toBool();
-    record.saved = round.value(5).toBool();
-    QSqlQuery players(db);
-    players.prepare(QStringLiteral(
-        "SELECT name, prize, result FROM players WHERE round_id = ? ORDER BY position"));
-    players.addBindValue(id);
-    if (!Run(players))
-        return std::nullopt;
-    while (players.next())
-        record.players.append({players.value(0).toString(), players.value(1).toString(),
-                               players.value(2).toString()});
-    return record;
+    return found.constFirst();
 }
 
 QList<RoundRecord> HistoryStore::Records(const QList<qint64> &ids)
