@@ -16,7 +16,6 @@ private slots:
     void hasAtLeastThreeEntries();
     void everyEntryHasATagAndAFictionalLink();
     void everyPictureLoadsAtTheBannerSize();
-    void everyPictureHasTwinsThatServe();
     void oneBannerIsAnimated();
     void startUpShowsAPictureNotATag();
 
@@ -56,15 +55,7 @@ void TestBannerDefaultList::everyPictureLoadsAtTheBannerSize()
         banner.LoadImage(e.image);
         QVERIFY(banner.Shows() == VelGif::Showing::Still
                 || banner.Shows() == VelGif::Showing::Animation);
-    }
-}
-
-void TestBannerDefaultList::everyPictureHasTwinsThatServe()
-{
-    // At 2x and 4x, the animation's twins within the caps too.
-    VelGif banner(programFolder_);
-    for (const BannerEntry &e : entries_) {
-        banner.LoadImage(e.image);
+        // Its twins serve at 2x and 4x, the animation's within the caps too.
         for (int scale : {2, 4}) {
             const QPixmap shown = banner.PictureFor(scale);
             QVERIFY2(shown.devicePixelRatio() == scale, qPrintable(e.image));

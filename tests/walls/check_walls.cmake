@@ -45,6 +45,25 @@ function(command_for file out_args out_dir)
   message(FATAL_ERROR "walls: no compile command for ${file} in ${BUILD_DIR}")
 endfunction()
 
+# Compiles the copy of `file` holding `text` with `args` in `dir`; counts a
+# failure in the caller's `failures` unless the compiler refuses it with an
+# error that matches `said`. `what` names the slip in the messages.
+function(expect_refused file text what said args dir)
+  file(WRITE ${SCRATCH}/${file} "${text}")
+  execute_process(COMMAND ${args} WORKING_DIRECTORY ${dir}
+                  RESULT_VARIABLE rc ERROR_VARIABLE err OUTPUT_QUIET)
+  if(rc EQUAL 0)
+    message(SEND_ERROR "walls: ${file} compiles with ${what}")
+    math(EXPR failures "${failures} + 1")
+  elseif(NOT err MATCHES "${said}")
+    message(SEND_ERROR "walls: ${file} with ${what} fails for another reason:\n${err}")
+    math(EXPR failures "${failures} + 1")
+  else()
+    message(STATUS "refused: ${file} with ${what}")
+  endif()
+  set(failures ${failures} PARENT_SCOPE)
+endfunction()
+
 file(REMOVE_RECURSE ${SCRATCH})
 foreach(layer IN LISTS layers)
   file(COPY ${SOURCE_DIR}/${layer} DESTINATION ${SCRATCH})
@@ -71,18 +90,8 @@ foreach(case
   endif()
 
   foreach(spelling IN LISTS spellings)
-    file(WRITE ${SCRATCH}/${file} "#include ${spelling}\n${original}")
-    execute_process(COMMAND ${args} WORKING_DIRECTORY ${dir}
-                    RESULT_VARIABLE rc ERROR_VARIABLE err OUTPUT_QUIET)
-    if(rc EQUAL 0)
-      message(SEND_ERROR "walls: ${file} compiles with #include ${spelling}")
-      math(EXPR failures "${failures} + 1")
-    elseif(NOT err MATCHES "${header}")
-      message(SEND_ERROR "walls: ${file} with #include ${spelling} fails for another reason:\n${err}")
-      math(EXPR failures "${failures} + 1")
-    else()
-      message(STATUS "refused: ${file} with #include ${spelling}")
-    endif()
+    expect_refused(${file} "#include ${spelling}\n${original}" "#include ${spelling}" "${header}"
+                   "${args}" "${dir}")
   endforeach()
   file(WRITE ${SCRATCH}/${file} "${original}")
 endforeach()
@@ -107,18 +116,7 @@ foreach(case
     continue()
   endif()
   string(REPLACE "${right}" "${wrong}" slipped "${original}")
-  file(WRITE ${SCRATCH}/${file} "${slipped}")
-  execute_process(COMMAND ${args} WORKING_DIRECTORY ${dir}
-                  RESULT_VARIABLE rc ERROR_VARIABLE err OUTPUT_QUIET)
-  if(rc EQUAL 0)
-    message(SEND_ERROR "walls: ${file} compiles with ${right} made ${wrong}")
-    math(EXPR failures "${failures} + 1")
-  elseif(NOT err MATCHES "${said}")
-    message(SEND_ERROR "walls: ${file} with ${right} made ${wrong} fails for another reason:\n${err}")
-    math(EXPR failures "${failures} + 1")
-  else()
-    message(STATUS "refused: ${file} with ${right} made '${wrong}'")
-  endif()
+  expect_refused(${file} "${slipped}" "${right} made '${wrong}'" "${said}" "${args}" "${dir}")
   file(WRITE ${SCRATCH}/${file} "${original}")
 endforeach()
 
